@@ -1,0 +1,19 @@
+#pragma once
+
+// The ten GLUT callbacks. Each forwards to the current state (reshapes go to the camera).
+void onReshape(int width, int height);
+void onDisplay();
+void onIdle();
+void onMouse(int button, int state, int x, int y);
+void onMotion(int x, int y);
+void onPassiveMotion(int x, int y);
+void onKeyboard(unsigned char key, int x, int y);
+void onKeyboardUp(unsigned char key, int x, int y);
+void onSpecial(int key, int x, int y);
+void onSpecialUp(int key, int x, int y);
+
+// The parts of the callbacks that need no window, so tests can drive them directly.
+void idleStep(int nowMs);
+bool isQuitKey(unsigned char key);
+bool isQuitSpecial(int key, int modifiers);
+void handleSpecial(int key, int modifiers, int x, int y);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "audio/SoundDevice.h"
+
+// Up to 32 named samples, each a loop or a one-shot, played and stopped by name.
+class SoundBank {
+public:
+    static constexpr int capacity = 32;
+
+    SoundSample* samples[capacity] = {};
+    const char* names[capacity] = {};
+    int channels[capacity] = {};
+    int count = 0;
+
+    SoundBank() = default;
+    ~SoundBank();
+    SoundBank(const SoundBank&) = delete;
+    SoundBank& operator=(const SoundBank&) = delete;
+
+    void init();
+    void loadLoop(const char* fileName, const char* name);
+    void loadSound(const char* fileName, const char* name);
+    int play(const char* name);
+    void stop(const char* name);
+    void stopAll();
+
+private:
+    void load(const char* fileName, const char* name, bool loop);
+};

@@ -1,0 +1,87 @@
+#include "gfx/TextureCache.h"
+
+#include "gfx/GlContext.h"
+
+#include <GL/gl.h>
+#define ILUT_USE_OPENGL
+#include <IL/il.h>
+#include <IL/ilu.h>
+#include <IL/ilut.h>
+
+#include <cstdio>
+
+bool imageLibraryReady = false;
+
+namespace {
+
+void logLine(const char* text, const char* fileName) {
+    std::printf("%s%s\n", text, fileName);
+    std::fflush(stdout);
+}
+
+void drainImageErrors() {
+    // A failed load can leave a pile of errors behind; the next load must not see them.
+    for (int i = 0; i < 64 && ilGetError() != IL_NO_ERROR; ++i) {
+    }
+}
+
+} // namespace
+
+TextureCache::~TextureCache() {
+    // The entries and their GL textures are deliberately kept: sprites in other globals may
+    // still point at entries while they are destroyed after us.
+    entries.clear();
+}
+
+TextureEntry* TextureCache::getTexture(const char* fileName) {
+    if (fileName == nullptr) {
+        fileName = "";
+    }
+    auto found = entries.find(fileName);
+    if (found != entries.end()) {
+        return found->second;
+    }
+    auto* entry = new TextureEntry;
+    loadTexture(entry, fileName);
+    entries.emplace(fileName, entry);
+    return entry;
+}
+
+int TextureCache::loadTexture(TextureEntry* entry, const char* fileName) {
+    // Without a GL context there is nowhere to put a texture; ILUT would also read the GL
+    // extension string, which is null then. The picture counts as unavailable.
+    if (!hasCurrentGlContext()) {
+        logLine("Couldn't load texture ", fileName);
+        return static_cast<int>(entry->id);
+    }
+    if (!imageLibraryReady) {
+        ilInit();
+        iluInit();
+        ilutRenderer(ILUT_OPENGL);
+        imageLibraryReady = true;
+    }
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    if (ilLoadImage(fileName) == IL_TRUE) {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        entry->id = name;
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        // ILUT always uploads the bottom row first; flipping the pixels beforehand makes the
+        // texture's first row the picture's top row, which is what the unit quad expects.
+        iluFlipImage();
+        ilutGLTexImage(0);
+        logLine("Loaded texture ", fileName);
+    } else {
+        drainImageErrors();
+        logLine("Couldn't load texture ", fileName);
+    }
+    ilDeleteImages(1, &image);
+    return static_cast<int>(entry->id);
+}

@@ -1,0 +1,31 @@
+#include "play/Gear.h"
+
+#include "gfx/TextureCache.h"
+
+Gear::Gear(float radius, const char* picture, float speed) : speed(speed) {
+    this->radius = static_cast<int>(radius);
+    setTexture(picture);
+    scale = {0.0f, 0.0f, 0.0f}; // invisible until it grows in the chute
+    position = {-350.0f, 202.0f, 0.0f};
+    radiusSquared = static_cast<int>(radius * radius);
+    caughtJoint = nullptr;
+}
+
+Gear::~Gear() {
+    // Both sprites hand their entries back on their own; the icon's destructor runs after ours.
+}
+
+void Gear::setPayload(int kind, int charges) {
+    turned = 0.0f;
+    payload = kind;
+    this->charges = charges;
+    icon.color[3] = 0.75f;
+    if (kind == Bulb) {
+        const float size = static_cast<float>(charges * 0.8 * 20);
+        icon.scale = {size, size, size};
+        icon.setTexture("./img/lightbulb.png");
+    } else {
+        icon.scale = {80.0f, 80.0f, 80.0f};
+        icon.setTexture("./img/addlink.png");
+    }
+}

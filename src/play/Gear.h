@@ -1,0 +1,47 @@
+#pragma once
+
+#include "gfx/Sprite.h"
+#include "gfx/Vec3.h"
+
+#include <vector>
+
+class Chain;
+struct ChainJoint;
+
+enum PayloadKind : int { Bulb = 0, AddLink = 1 };
+
+// One round piece: the motor, a plain gear, a bulb piece or an add-link piece. The sprite is the
+// piece's picture; its position is the centre and its angle the rotation the chain gave it.
+class Gear : public Sprite {
+public:
+    bool placed = false;     // on the board
+    bool lifted = false;     // off the chain by a double press
+    bool discarding = false; // shrinking away in the bin; never cleared
+    float speed = 0.0f;      // degrees per second; only the motor drives
+    int radius = 0;
+    int radiusSquared = 0;
+    float turned = 0.0f; // degrees the chain has turned the piece since the last payout
+    int charges = 0;
+    int payload = Bulb; // read only while charges > 0
+    Sprite icon;        // payload picture, never turned
+    Vec3 grabOffset{};
+    Vec3 pickupPosition{};
+    Vec3 catchPoint{};                 // written by the chain
+    ChainJoint* caughtJoint = nullptr; // written by the chain
+    float chuteTime = 0.0f;            // seconds spent loose
+
+    Gear(float radius, const char* picture, float speed);
+    ~Gear();
+    Gear(const Gear&) = delete;
+    Gear& operator=(const Gear&) = delete;
+
+    void setPayload(int kind, int charges);
+
+    // Behaviour of a piece in play.
+    bool advanceRoll();
+    int checkPayout();
+    void grab(Vec3 point);
+    void dragTo(Vec3 point, const std::vector<Gear*>& pieces);
+    bool drop(Chain* chain);
+    void draw() const;
+};

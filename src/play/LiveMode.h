@@ -1,0 +1,55 @@
+#pragma once
+
+#include "audio/SoundBank.h"
+#include "gfx/Sprite.h"
+#include "gfx/Vec3.h"
+#include "states/State.h"
+
+#include <vector>
+
+class BoardSquare;
+class Chain;
+class Gear;
+
+// The play state: builds one game, runs its rules every frame and hands over to the end screen.
+class LiveMode : public State {
+public:
+    bool won = false;
+    SoundBank sounds;
+    bool alarmOn = false;
+    float gameStart = 0.0f;
+    Chain* chain = nullptr;
+    std::vector<Gear*> gears; // every piece in play, in order of creation; owning
+    Gear* heldGear = nullptr;
+    Gear* motor = nullptr;
+    bool carrying = false;
+    std::vector<BoardSquare*> squares; // owning
+    Sprite background;
+    Sprite powerMarker;
+    float lastPressTime = -1.0f;
+
+    LiveMode() : State("live") {}
+    ~LiveMode() override;
+
+    bool enter(State* previous) override;
+    bool release(State* next) override;
+    void draw() override;
+    void update() override;
+    void mouse(int button, int state, int x, int y) override;
+    void motion(int x, int y) override;
+    void passiveMotion(int x, int y) override;
+    void keyboard(unsigned char key, int x, int y) override;
+
+    void spawnGear();
+
+    // The first piece in play order under the point that a press may pick, or none.
+    Gear* pieceAt(Vec3 point) const;
+
+private:
+    // Hands over to the end screen with the outcome, by the same steps as switchState.
+    void finishGame(bool victory);
+    // One bulb payout of piece p: relights the squares around it.
+    void relightAround(const Gear& p);
+};
+
+extern LiveMode liveMode;

@@ -1,0 +1,31 @@
+#include "states/StartState.h"
+
+#include "play/LiveMode.h"
+
+#include <GL/freeglut.h>
+
+bool StartState::enter(State*) {
+    // The first sprite made after the window exists: it builds the shared quad.
+    picture = Sprite();
+    picture.scale = {800.0f, 800.0f, 800.0f};
+    picture.position = {0.0f, 0.0f, 0.0f};
+    picture.setTexture("./img/splash.jpg");
+    instructionsShown = 0;
+    return true;
+}
+
+void StartState::draw() {
+    picture.draw();
+}
+
+void StartState::mouse(int button, int state, int, int) {
+    if (button != GLUT_LEFT_BUTTON || state != GLUT_UP) {
+        return;
+    }
+    if (instructionsShown == 0) {
+        instructionsShown = 1;
+        picture.setTexture("./img/instructions.jpg");
+    } else {
+        switchState(&liveMode);
+    }
+}

@@ -1,0 +1,25 @@
+#!/bin/sh
+# Installs every Debian package the game, its tests, benchmarks and art generator need.
+# Quick when they are all there already: dpkg is asked first and apt is only run for what is missing.
+set -eu
+
+PACKAGES="build-essential cmake pkg-config clang-format
+freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev libopenal-dev libsndfile1-dev
+libgtest-dev libgmock-dev libbenchmark-dev
+xvfb xauth xdotool x11-apps x11-utils imagemagick valgrind
+librsvg2-bin sox fonts-dejavu-core
+desktop-file-utils appstream dpkg-dev file"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+echo "Installing:$missing"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
