@@ -1,0 +1,108 @@
+# Shared helpers for the end-to-end scripts: one Xvfb display, the game in it, screenshots and
+# pixel probes. Source it; call start_display first and stop_all on exit.
+
+E2E_TMP=$(mktemp -d /tmp/gridlume-e2e.XXXXXX)
+DISPLAY_PID=""
+GAME_PID=""
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+stop_all() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$DISPLAY_PID" ] && kill "$DISPLAY_PID" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$E2E_TMP"
+}
+
+# Starts Xvfb on the first free display number and exports DISPLAY.
+start_display() {
+    local n
+    for n in $(seq 90 140); do
+        if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
+            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+            DISPLAY_PID=$!
+            export DISPLAY=":$n"
+            for _ in $(seq 1 50); do
+                xdpyinfo >/dev/null 2>&1 && return 0
+                kill -0 "$DISPLAY_PID" 2>/dev/null || break
+                sleep 0.1
+            done
+        fi
+    done
+    fail "no X display could be started"
+}
+
+# start_game BINARY DIR: runs the game with DIR as its working directory, output to game.out.
+start_game() {
+    local binary
+    binary=$(realpath "$1")
+    (cd "$2" && exec "$binary") >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err" &
+    GAME_PID=$!
+    WINDOW=$(timeout 20 xdotool search --sync --name '^Gridlume$' | head -n 1)
+    [ -n "$WINDOW" ] || fail "the window did not appear"
+    xdotool mousemove --window "$WINDOW" 400 300
+}
+
+# wait_for_output TEXT: until the game has written a line containing TEXT (10 s at most).
+wait_for_output() {
+    for _ in $(seq 1 100); do
+        grep -qF "$1" "$E2E_TMP/game.out" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "the game never wrote '$1'"
+}
+
+# screenshot NAME: the game window as $E2E_TMP/NAME.png (800 by 600).
+screenshot() {
+    import -window "$WINDOW" "$E2E_TMP/$1.png" 2>/dev/null || fail "screenshot failed"
+    if [ -n "${E2E_KEEP:-}" ]; then
+        mkdir -p "$E2E_KEEP" && cp "$E2E_TMP/$1.png" "$E2E_KEEP/"
+    fi
+}
+
+# pixel NAME X Y: prints the pixel as "r,g,b" with 0..255 components.
+pixel() {
+    convert "$E2E_TMP/$1.png" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info:
+}
+
+# expect_colour NAME X Y R G B: the pixel is within 40 of the colour on every channel.
+expect_colour() {
+    local got r g b
+    got=$(pixel "$1" "$2" "$3")
+    IFS=, read -r r g b <<<"$got"
+    for pair in "$r:$4" "$g:$5" "$b:$6"; do
+        local a=${pair%%:*} e=${pair##*:}
+        local d=$((a > e ? a - e : e - a))
+        [ "$d" -le 40 ] || fail "$1 at ($2,$3) is $got, expected $4,$5,$6"
+    done
+}
+
+# click X Y: a left press and release inside the window.
+click() {
+    xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1
+    sleep 0.15
+    xdotool mouseup 1
+    sleep 0.3
+}
+
+# key NAME: one key press with the pointer inside the window (focus follows the pointer).
+key() {
+    xdotool mousemove --window "$WINDOW" 400 300 key "$1"
+}
+
+# wait_exit: the game's exit status once it has ended (10 s at most), or fails.
+wait_exit() {
+    for _ in $(seq 1 100); do
+        if ! kill -0 "$GAME_PID" 2>/dev/null; then
+            wait "$GAME_PID"
+            local status=$?
+            GAME_PID=""
+            return $status
+        fi
+        sleep 0.1
+    done
+    fail "the game did not end"
+}

@@ -1,0 +1,46 @@
+#!/bin/bash
+# The real binary under Xvfb, run from a data folder of stand-in pictures whose colours tell
+# which picture is on screen and which way up it is.
+set -u
+BINARY=$1
+. "$(dirname "$0")/lib.sh"
+trap stop_all EXIT
+
+DATA="$E2E_TMP/data"
+mkdir -p "$DATA/img"
+# Splash: red top half, blue bottom half, a green block in the top left corner.
+convert -size 256x256 xc:blue -fill red -draw "rectangle 0,0 255,127" \
+    -fill lime -draw "rectangle 0,0 63,63" "$DATA/img/splash.jpg"
+convert -size 256x256 xc:yellow "$DATA/img/instructions.jpg"
+
+start_display
+start_game "$BINARY" "$DATA"
+wait_for_output "Loaded texture ./img/splash.jpg"
+sleep 0.5
+screenshot splash
+expect_colour splash 50 40 0 255 0    # top left: green, so the picture is upright and unmirrored
+expect_colour splash 600 100 255 0 0  # top: red
+expect_colour splash 400 500 0 0 255  # bottom: blue
+expect_colour splash 750 550 0 0 255
+
+xdotool mousemove --window "$WINDOW" 400 300 mousedown 1
+sleep 0.3
+screenshot pressed
+expect_colour pressed 600 100 255 0 0 # a press alone does not advance
+xdotool mouseup 1
+wait_for_output "Loaded texture ./img/instructions.jpg"
+sleep 0.5
+screenshot instructions
+expect_colour instructions 400 300 255 255 0
+expect_colour instructions 50 40 255 255 0
+
+click 700 50 # into play
+sleep 0.3
+key Escape
+wait_exit
+status=$?
+[ "$status" -eq 0 ] || fail "exit status $status after Escape"
+
+expected=$'Loaded texture ./img/splash.jpg\nLoaded texture ./img/instructions.jpg'
+head -n 2 "$E2E_TMP/game.out" | diff <(printf '%s\n' "$expected") - || fail "unexpected log lines"
+echo "screens: splash, instructions, play and Escape as expected"
