@@ -11,7 +11,7 @@ cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
 
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DGRIDLUME_SANITIZE=ON \
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIDLUME_SANITIZE=ON \
     -DGRIDLUME_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build-asan" -j"$jobs"
 ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs" -LE e2e
