@@ -1,0 +1,155 @@
+#include "physics/Chain.h"
+
+#include "play/Gear.h"
+
+#include <algorithm>
+
+namespace {
+
+// A link's picture is a little wider than the link so that neighbouring pictures overlap.
+constexpr double linkPictureScale = 1.641;
+
+// Links go to the back while the count is odd and to the front while it is even. The closing
+// link of an odd-sized loop thereby stays at the front, and the relaxation sweeps alternate ends.
+void insertBySize(std::vector<ChainLink*>& links, ChainLink* link) {
+    if (links.size() % 2 == 1) {
+        links.push_back(link);
+    } else {
+        links.insert(links.begin(), link);
+    }
+}
+
+ChainLink* makeLink(ChainJoint* from, ChainJoint* to, const char* textureName, float scale,
+                    float restLength, float restLengthSquared) {
+    auto* link = new ChainLink;
+    link->from = from;
+    link->to = to;
+    link->sprite.setTexture(textureName);
+    link->sprite.scale = {scale, scale, scale};
+    link->restLength = restLength;
+    link->restLengthSquared = restLengthSquared;
+    return link;
+}
+
+} // namespace
+
+Chain::Chain(int linkCount, float linkLength, const char* textureName, Vec3 origin) {
+    const int n = linkCount;
+    const float L = linkLength;
+    const float x0 = origin.x;
+    const float y0 = origin.y;
+    joints.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
+    links.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
+
+    // Four runs of joints; the far ones start off the board and the first steps pull them in.
+    for (int i = 0; i < n; ++i) {
+        const int r = n - i;
+        auto* joint = new ChainJoint;
+        float x;
+        float y;
+        if (i < n * 0.25) {
+            x = x0;
+            y = y0 + i * L;
+        } else if (i < n * 0.5) {
+            x = x0 + i * L;
+            y = static_cast<float>(y0 + n * L * 0.25);
+        } else if (i < n * 0.75) {
+            x = x0 + n * L;
+            y = y0 + r * L;
+        } else {
+            x = x0 + r * L;
+            y = y0;
+        }
+        joint->position = {x, y, 0.0f};
+        joints.push_back(joint);
+    }
+
+    const auto scale = static_cast<float>(L * linkPictureScale);
+    for (int k = 0; k < n; ++k) {
+        insertBySize(links, makeLink(joints[static_cast<std::size_t>(k % n)],
+                                     joints[static_cast<std::size_t>((k + 1) % n)], textureName,
+                                     scale, L, L * L));
+    }
+}
+
+Chain::~Chain() {
+    for (ChainLink* link : links) {
+        delete link;
+    }
+    for (ChainJoint* joint : joints) {
+        delete joint;
+    }
+    links.clear();
+    joints.clear();
+    gears.clear();
+}
+
+ChainLink* Chain::closingLink() const {
+    // The size rule keeps the closing link at the front as long as the loop was built odd and
+    // grows by even counts; anything else would have us cut the loop in the wrong place.
+    ChainJoint* last = joints.back();
+    ChainJoint* first = joints.front();
+    if (links.front()->from == last && links.front()->to == first) {
+        return links.front();
+    }
+    for (ChainLink* link : links) {
+        if (link->from == last && link->to == first) {
+            return link;
+        }
+    }
+    return nullptr;
+}
+
+void Chain::addLinks(int count, int length) {
+    if (joints.empty() || links.empty() || count <= 0) {
+        return;
+    }
+    ChainLink* current = closingLink();
+    if (current == nullptr) {
+        return;
+    }
+    const auto Lf = static_cast<float>(length);
+    const auto scale = static_cast<float>(Lf * linkPictureScale);
+    // Widened so that an absurd length cannot overflow; equal to the int product otherwise.
+    const auto squared = static_cast<float>(static_cast<long long>(length) * length);
+    joints.reserve(joints.size() + static_cast<std::size_t>(count));
+    links.reserve(links.size() + static_cast<std::size_t>(count));
+
+    for (int i = 0; i < count; ++i) {
+        auto* joint = new ChainJoint;
+        joint->position = joints.back()->position + Vec3{Lf, 0.0f, 0.0f};
+        joints.push_back(joint);
+        current->to = joint;
+        ChainLink* link = makeLink(joint, joints.front(), "./img/link.png", scale, Lf, squared);
+        insertBySize(links, link);
+        current = link;
+    }
+}
+
+bool Chain::isAttached(const Gear* piece) const {
+    return std::find(gears.begin(), gears.end(), piece) != gears.end();
+}
+
+void Chain::attach(Gear* piece) {
+    // A second entry would push and turn the piece twice per pass.
+    if (piece == nullptr || isAttached(piece)) {
+        return;
+    }
+    gears.push_back(piece);
+}
+
+void Chain::detach(Gear* piece) {
+    const auto it = std::find(gears.begin(), gears.end(), piece);
+    if (it != gears.end()) {
+        gears.erase(it);
+    }
+}
+
+int Chain::passCount() const {
+    const double perLinks = static_cast<double>(links.size()) / 5.5;
+    if (perLinks >= 150.0) {
+        return 150;
+    }
+    const int passes = static_cast<int>(perLinks);
+    return passes < 1 ? 1 : passes;
+}

@@ -1,0 +1,69 @@
+#include "physics/chain_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+using namespace chaintest;
+
+namespace {
+
+std::uint32_t bits(float f) {
+    std::uint32_t b;
+    std::memcpy(&b, &f, sizeof b);
+    return b;
+}
+
+// FNV-1a over the exact bit patterns: any change in the order of the float operations shows.
+std::uint64_t hashJoints(const Chain& chain) {
+    std::uint64_t h = 14695981039346656037ull;
+    auto mix = [&h](float f) {
+        std::uint32_t b = bits(f);
+        for (int i = 0; i < 4; ++i) {
+            h ^= (b >> (8 * i)) & 0xFFu;
+            h *= 1099511628211ull;
+        }
+    };
+    for (const ChainJoint* joint : chain.joints) {
+        mix(joint->position.x);
+        mix(joint->position.y);
+        mix(joint->position.z);
+    }
+    return h;
+}
+
+} // namespace
+
+// The play chain with the motor and the first gear, run for five seconds of 60 frames each.
+// The numbers were recorded from the first correct run and hold in every build type.
+TEST(ChainDeterminism, FixedSceneGivesTheRecordedJoints) {
+    auto chain = playChain();
+    auto motor = pieceAt({-236.0f, -171.0f, 0.0f}, 50.0f, 200.0f);
+    auto gear = pieceAt({-50.0f, -75.0f, 0.0f}, 25.0f);
+    chain->attach(motor.get());
+    chain->attach(gear.get());
+    frameSeconds = 1.0f / 60.0f;
+    for (int i = 0; i < 150; ++i) {
+        chain->step();
+    }
+    chain->addLinks(6, 25);
+    for (int i = 0; i < 150; ++i) {
+        chain->step();
+    }
+    frameSeconds = 0.0f;
+
+    for (const ChainJoint* joint : chain->joints) {
+        EXPECT_GE(joint->position.x, -301.0f);
+        EXPECT_LE(joint->position.x, 370.0f);
+        EXPECT_GE(joint->position.y, -239.0f);
+        EXPECT_LE(joint->position.y, 182.0f);
+    }
+    EXPECT_EQ(hashJoints(*chain), 0x1c93a1a710c4d6d2ull);
+    EXPECT_EQ(at(*chain, 0), (Vec3{-0x1.1a3db6p+7f, -0x1.ca5f42p+6f, 0.0f}));
+    EXPECT_EQ(at(*chain, 17), (Vec3{-0x1.cff5fp+7f, -0x1.d3d0a8p+6f, 0.0f}));
+    EXPECT_EQ(at(*chain, 40), (Vec3{-0x1.4c2e48p+7f, -0x1.c5768cp+6f, 0.0f}));
+    EXPECT_EQ(gear->angle, 0x1.2e0be6p+3f);
+    EXPECT_EQ(gear->turned, 0x1.19d982p+10f);
+    EXPECT_EQ(motor->angle, 0x1.18000ep+8f);
+}
