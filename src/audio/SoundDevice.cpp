@@ -1,0 +1,221 @@
+#include "audio/SoundDevice.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <sndfile.h>
+
+#include <cstddef>
+#include <vector>
+
+// A sample handle outlives the device on purpose: the bank keeps its pointers after close, and
+// the play state may even be destroyed after a test closed the device under it. A dead handle
+// (live == false) is refused by soundPlay instead of touching a deleted buffer.
+struct SoundSample {
+    ALuint buffer = 0;
+    bool loop = false;
+    bool live = false;
+    SoundSample* next = nullptr;
+};
+
+namespace {
+
+// Channel numbers carry the source index in the low 8 bits (index + 1, so never 0) and the
+// play's generation above them. Every play bumps its source's generation, so a stale channel
+// number from an earlier play on the same source no longer matches and cannot stop a later
+// sound. Generations wrap after 2^23 plays on one source.
+constexpr int indexBits = 8;
+constexpr int maxChannels = (1 << indexBits) - 1;
+constexpr unsigned generationMask = (1u << 23) - 1;
+
+struct Voice {
+    ALuint source;
+    unsigned generation;
+};
+
+// Plain data only: the bank closes the device from a static destructor at exit, so this state
+// must not have a destructor of its own that could run first.
+ALCdevice* device = nullptr;
+ALCcontext* context = nullptr;
+Voice voices[maxChannels];
+int voiceCount = 0;
+SoundSample* allSamples = nullptr;
+
+// Decoded files above this many 16-bit values are refused rather than risk a huge allocation
+// from a file whose header lies (about 6 minutes of stereo at 44.1 kHz).
+constexpr std::size_t maxValues = std::size_t(32) << 20;
+
+Voice* voiceOf(int channel) {
+    if (channel <= 0 || device == nullptr) {
+        return nullptr;
+    }
+    int index = (channel & maxChannels) - 1;
+    unsigned generation = unsigned(channel) >> indexBits;
+    if (index < 0 || index >= voiceCount || voices[index].generation != generation) {
+        return nullptr;
+    }
+    return &voices[index];
+}
+
+bool decode(const char* fileName, std::vector<short>& pcm, int& channels, int& rate) {
+    SF_INFO info = {};
+    SNDFILE* file = sf_open(fileName, SFM_READ, &info);
+    if (file == nullptr) {
+        return false;
+    }
+    channels = info.channels;
+    rate = info.samplerate;
+    bool ok = (channels == 1 || channels == 2) && rate > 0;
+    // Read in blocks until the end instead of trusting the frame count in the header.
+    const sf_count_t blockFrames = 4096;
+    while (ok) {
+        std::size_t used = pcm.size();
+        pcm.resize(used + std::size_t(blockFrames) * std::size_t(channels));
+        sf_count_t got = sf_readf_short(file, pcm.data() + used, blockFrames);
+        if (got < 0) {
+            got = 0;
+        }
+        pcm.resize(used + std::size_t(got) * std::size_t(channels));
+        if (got < blockFrames) {
+            break;
+        }
+        ok = pcm.size() <= maxValues;
+    }
+    sf_close(file);
+    return ok && !pcm.empty();
+}
+
+} // namespace
+
+void soundSetMinHardwareChannels(int) {
+    // OpenAL mixes in software; there is no hardware channel count to ask for.
+}
+
+void soundInit(int mixRate, int channelCount, unsigned) {
+    if (device != nullptr) {
+        return; // already open: keep the device and the samples loaded on it
+    }
+    device = alcOpenDevice(nullptr);
+    if (device == nullptr) {
+        return;
+    }
+    const ALCint attributes[] = {ALC_FREQUENCY, mixRate, 0};
+    context = alcCreateContext(device, mixRate > 0 ? attributes : nullptr);
+    if (context == nullptr || alcMakeContextCurrent(context) == ALC_FALSE) {
+        if (context != nullptr) {
+            alcDestroyContext(context);
+            context = nullptr;
+        }
+        alcCloseDevice(device);
+        device = nullptr;
+        return;
+    }
+    int wanted = channelCount < 1 ? 1 : (channelCount > maxChannels ? maxChannels : channelCount);
+    voiceCount = 0;
+    alGetError();
+    while (voiceCount < wanted) {
+        ALuint source = 0;
+        alGenSources(1, &source);
+        if (alGetError() != AL_NO_ERROR) {
+            break;
+        }
+        // Generations are kept across close and reopen so old channel numbers stay stale.
+        voices[voiceCount].source = source;
+        ++voiceCount;
+    }
+}
+
+SoundSample* soundSampleLoad(const char* fileName, bool loop) {
+    if (device == nullptr || fileName == nullptr) {
+        return nullptr;
+    }
+    std::vector<short> pcm;
+    int channels = 0;
+    int rate = 0;
+    if (!decode(fileName, pcm, channels, rate)) {
+        return nullptr;
+    }
+    alGetError();
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    if (alGetError() != AL_NO_ERROR) {
+        return nullptr;
+    }
+    alBufferData(buffer, channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, pcm.data(),
+                 ALsizei(pcm.size() * sizeof(short)), rate);
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &buffer);
+        return nullptr;
+    }
+    SoundSample* sample = new SoundSample;
+    sample->buffer = buffer;
+    sample->loop = loop;
+    sample->live = true;
+    sample->next = allSamples;
+    allSamples = sample;
+    return sample;
+}
+
+int soundPlay(SoundSample* sample) {
+    if (device == nullptr || sample == nullptr || !sample->live) {
+        return 0;
+    }
+    for (int i = 0; i < voiceCount; ++i) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(voices[i].source, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING) {
+            continue;
+        }
+        ALuint source = voices[i].source;
+        alGetError();
+        alSourceStop(source); // a paused or finished source must let go of its old buffer
+        alSourcei(source, AL_BUFFER, ALint(sample->buffer));
+        alSourcei(source, AL_LOOPING, sample->loop ? AL_TRUE : AL_FALSE);
+        alSourcePlay(source);
+        if (alGetError() != AL_NO_ERROR) {
+            return 0;
+        }
+        voices[i].generation = (voices[i].generation + 1) & generationMask;
+        return int(voices[i].generation << indexBits) | (i + 1);
+    }
+    return 0;
+}
+
+void soundStop(int channel) {
+    if (Voice* voice = voiceOf(channel)) {
+        alSourceStop(voice->source);
+    }
+}
+
+bool soundPlaying(int channel) {
+    Voice* voice = voiceOf(channel);
+    if (voice == nullptr) {
+        return false;
+    }
+    ALint state = AL_STOPPED;
+    alGetSourcei(voice->source, AL_SOURCE_STATE, &state);
+    return state == AL_PLAYING;
+}
+
+void soundClose() {
+    if (device == nullptr) {
+        return;
+    }
+    for (int i = 0; i < voiceCount; ++i) {
+        alSourceStop(voices[i].source);
+        alSourcei(voices[i].source, AL_BUFFER, 0);
+        alDeleteSources(1, &voices[i].source);
+    }
+    voiceCount = 0;
+    for (SoundSample* sample = allSamples; sample != nullptr; sample = sample->next) {
+        if (sample->live) {
+            alDeleteBuffers(1, &sample->buffer);
+            sample->live = false;
+            sample->buffer = 0;
+        }
+    }
+    alcMakeContextCurrent(nullptr);
+    alcDestroyContext(context);
+    context = nullptr;
+    alcCloseDevice(device);
+    device = nullptr;
+}
