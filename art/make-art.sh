@@ -1,0 +1,40 @@
+#!/bin/sh
+# Regenerates every picture under img/ and every sound under sounds/ from the sources in art/.
+# Usage: art/make-art.sh [WORK_DIR]   (the intermediate SVG and PNG files go to WORK_DIR)
+# Needs python3, rsvg-convert (librsvg2-bin), ImageMagick 6 (convert), sox and DejaVu Sans;
+# see art/README.md for the versions the committed files were made with.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+work=${1:-$(mktemp -d)}
+mkdir -p "$work" "$root/img" "$root/sounds"
+
+python3 -B "$here/generate.py" "$work"
+
+# PNG pieces keep an alpha channel; -strip and the excluded chunks keep reruns byte-identical.
+png() { # name side
+    rsvg-convert -w "$2" -h "$2" -f png -o "$work/$1.raw.png" "$work/$1.svg"
+    convert "$work/$1.raw.png" -strip -define png:exclude-chunks=date,time,bKGD \
+        "PNG32:$root/img/$1.png"
+}
+# JPEGs are baseline (not progressive) colour files, whatever their content.
+jpg() { # name side
+    rsvg-convert -w "$2" -h "$2" -f png -b '#000000' -o "$work/$1.raw.png" "$work/$1.svg"
+    convert "$work/$1.raw.png" -strip -alpha off -type TrueColor -quality 90 \
+        -interlace none -sampling-factor 2x2,1x1,1x1 "$root/img/$1.jpg"
+}
+
+png gear 256
+png motor 256
+png link 256
+png lightbulb 128
+png addlink 128
+jpg square 128
+jpg bg 1024
+jpg splash 1024
+jpg instructions 1024
+jpg win 1024
+jpg lose 1024
+
+sh "$here/sounds.sh" "$root/sounds"

@@ -1,0 +1,195 @@
+"""The full-screen pictures: background, splash, instructions, win and lose.
+
+Each is drawn on the 800 by 800 world square the game stretches it over; only y -300..300 is
+seen, so everything that matters stays in that band. SVG's y points down: world y is -y here.
+"""
+
+import background
+import parts
+import scene
+from svgkit import circle, document, group, linear, path, polar, radial, rect, text
+
+FULL = (-400, -400, 800, 800)
+
+
+def demo_light(column, row):
+    """A board in mid-game: lit round the bulbs, fading to red far from them."""
+    near = max(0.0, 100 - 12 * abs(column - 6) - 15 * abs(row - 7))
+    return max(near, 70 - 12 * abs(column - 2) - 12 * abs(row - 7), 6)
+
+
+# (kind, x, y, radius, angle, charges, side): in the order the chain runs round them.
+DEMO_CHAIN = (
+    ("motor", -236, -171, 50, 30, 0, 1),
+    ("bulb", -150, 110, 30, 55, 2, 1),
+    ("bulb", 130, 100, 40, 15, 3, 1),
+    ("gear", 300, -20, 25, 5, 0, 1),
+    ("addlink", 190, -170, 50, 40, 1, 1),
+    ("gear", -50, -75, 25, 10, 0, -1),
+)
+
+
+def mock_screen(prefix, light_at, placed, loose, level, width, x, y):
+    """A picture of the game window in play, width units wide, centred at world (x, y)."""
+    play = scene.Play(prefix)
+    bg_defs, bg_body = background.background()
+    defs = bg_defs + play.defs
+    defs += (f'<clipPath id="{prefix}Clip"><rect x="-400" y="-300" width="800" '
+             f'height="600"/></clipPath>\n')
+    window = group(bg_body + play.draw(light_at, placed, loose, level),
+                   clip_path=f"url(#{prefix}Clip)")
+    frame = rect(-410, -310, 820, 620, rx=14, fill="#06080b", stroke="#7d8a9c",
+                 stroke_width=6)
+    k = width / 800
+    return defs, group(frame + window, transform=f"translate({x},{-y}) scale({k})")
+
+
+def splash():
+    defs = radial("splashBack", 0.5, 0.45, 0.75, [(0, "#26324a"), (1, "#090c12")])
+    defs += linear("splashTitle", 0, 0, 0, 1, [(0, "#fff6c4"), (0.5, "#ffd21f"),
+                                                (1, "#e07c00")])
+    body = rect(-400, -400, 800, 800, fill="url(#splashBack)")
+    body += text(0, -232, "Gridlume", 84, fill="url(#splashTitle)", anchor="middle",
+                 weight="bold", stroke="#3a2400", stroke_width=3)
+    body += text(0, -199, "Keep the lights on: let the chain turn the bulbs.", 19,
+                 fill="#c9d4e6", anchor="middle")
+    loose = (("bulb", -350, 30, 40, 0, 3),)
+    mock_defs, mock = mock_screen("splash", demo_light, DEMO_CHAIN, loose, 62, 492, 0, -6)
+    body += mock
+    body += text(0, 252, "Click to continue", 30, fill="#ffffff", anchor="middle",
+                 weight="bold")
+    return document(FULL, body, defs + mock_defs)
+
+
+def instructions():
+    gear_defs, gear_body = parts.gear("helpGear")
+    motor_defs, motor_body = parts.motor("helpMotor")
+    link_defs, link_body = parts.link("helpLink")
+    bulb_defs, bulb_body = parts.lightbulb("helpBulb")
+    add_defs, add_body = parts.addlink("helpAdd")
+    defs = radial("helpBack", 0.5, 0.4, 0.8, [(0, "#202b3f"), (1, "#0a0d14")])
+    defs += gear_defs + motor_defs + link_defs + bulb_defs + add_defs
+
+    body = rect(-400, -400, 800, 800, fill="url(#helpBack)")
+    body += rect(-384, -290, 768, 580, rx=14, fill="#0c1119", fill_opacity=0.7,
+                 stroke="#4a5a72", stroke_width=2)
+    body += text(0, -254, "How to play", 34, fill="#ffd21f", anchor="middle", weight="bold")
+
+    size, step = 17.5, 22
+    rules = (
+        (gear_body, 256, 0, ["Pieces roll down the chute on the left. Drag them onto the",
+                             "board before they fall into the bin."]),
+        (motor_body, 256, 0, ["The motor drives the chain. The chain takes hold of each",
+                              "piece you put on the board and turns it."]),
+        (bulb_body, 128, 0, ["A bulb piece turned through five full turns relights the",
+                             "squares around it, once per charge (a bigger bulb has more)."]),
+        (add_body, 128, 0, ["The chain-link piece adds six links to the chain."]),
+        (None, 0, 0, ["The squares fade all the time; the power level is their average",
+                      "light. Below 20 % the alarm sounds. At 5 % the game is lost.",
+                      "Keep the power above that for four minutes to win!"]),
+    )
+    y = -218
+    for picture, own, _, lines in rules:
+        icon_y = y - size * 0.35 + (len(lines) - 1) * step / 2
+        if picture is not None:
+            body += parts.place(picture, -344, icon_y, 40, own, 0)
+        else:
+            body += power_icon(-344, icon_y)
+        for words in lines:
+            body += text(-310, y, words, size, fill="#e8eef8")
+            y += step
+        y += 10
+
+    y += 10
+    body += text(0, y, "Controls", 26, fill="#ffd21f", anchor="middle", weight="bold")
+    y += 30
+    controls = (
+        ("Drag", ["Left button: drag a piece from the chute, or move a placed piece."]),
+        ("2 ×", ["Press a placed piece twice quickly: it lets go of the chain and",
+                 "follows the pointer; click to put it down, even into the bin."]),
+        ("A", ["Adds a plain gear to the chute."]),
+        ("Esc", ["Esc or Ctrl+Q quits the game."]),
+    )
+    for key, lines in controls:
+        body += key_cap(-344, y - size * 0.35, key)
+        for words in lines:
+            body += text(-310, y, words, size, fill="#e8eef8")
+            y += step
+        y += 10
+
+    body += group(parts.link_between(link_body, -170, 268, -120, 268)
+                  + parts.link_between(link_body, 120, 268, 170, 268))
+    body += text(0, 276, "Click to start", 24, fill="#ffffff", anchor="middle", weight="bold")
+    return document(FULL, body, defs)
+
+
+def key_cap(x, y, label):
+    body = rect(x - 22, y - 13, 44, 26, rx=5, fill="#d9dee6", stroke="#5d6878",
+                stroke_width=2)
+    body += text(x, y + 5, label, 13, fill="#1a2030", anchor="middle", weight="bold")
+    return body
+
+
+def power_icon(x, y):
+    """A small copy of the power scale with the marker in the alarm zone."""
+    body = rect(x - 22, y - 6, 44, 12, fill="#2fd86a", stroke="#06080b", stroke_width=1.5)
+    body += rect(x - 22, y - 6, 12, 12, fill="#d3391f")
+    body += rect(x - 22, y - 6, 3, 12, fill="#5c0f0f")
+    body += rect(x - 13, y - 13, 3, 26, fill="#ffff00", stroke="#06080b", stroke_width=0.8)
+    return body
+
+
+def burst(colour_a, colour_b, rays=24):
+    body = ""
+    for i in range(rays):
+        colour = colour_a if i % 2 == 0 else colour_b
+        a, b = i * 360 / rays, (i + 1) * 360 / rays
+        pa, pb = polar(0, 0, 700, a), polar(0, 0, 700, b)
+        body += path(f"M0,0 L{pa[0]:.2f},{pa[1]:.2f} L{pb[0]:.2f},{pb[1]:.2f} Z", fill=colour)
+    return body
+
+
+def win():
+    defs = radial("winGlow", 0.5, 0.5, 0.5, [(0, "#fff7c8", 0.95), (1, "#ffb000", 0)])
+    defs += linear("winTitle", 0, 0, 0, 1, [(0, "#d8ffb8"), (0.5, "#3fe060"), (1, "#139a34")])
+    body = rect(-400, -400, 800, 800, fill="#f0a400")
+    body += group(burst("#ffc935", "#ffb21a"), transform="translate(0,-40)")
+    body += circle(0, -40, 300, fill="url(#winGlow)")
+    body += text(0, -178, "YOU WIN!", 110, fill="url(#winTitle)", anchor="middle",
+                 weight="bold", stroke="#0d3d12", stroke_width=5)
+    body += text(0, -132, "The lights stayed on for four minutes.", 26, fill="#3a2000",
+                 anchor="middle", weight="bold")
+    mock_defs, mock = mock_screen("win", lambda c, r: 100, DEMO_CHAIN, (), 100, 400, 0, -74)
+    body += mock
+    body += text(0, 268, "Click to exit", 30, fill="#2a1600", anchor="middle", weight="bold")
+    return document(FULL, body, defs + mock_defs)
+
+
+def lose():
+    defs = radial("loseBack", 0.5, 0.45, 0.7, [(0, "#4a0a0a"), (1, "#0c0202")])
+    defs += linear("loseTitle", 0, 0, 0, 1, [(0, "#ffb0a0"), (0.5, "#ff3a24"), (1, "#a00c00")])
+    body = rect(-400, -400, 800, 800, fill="url(#loseBack)")
+    body += text(0, -178, "GAME OVER", 100, fill="url(#loseTitle)", anchor="middle",
+                 weight="bold", stroke="#1a0000", stroke_width=4)
+    body += text(0, -132, "The power fell to 5 %: the lights went out.", 26,
+                 fill="#ffd0c8", anchor="middle", weight="bold")
+    mock_defs, mock = mock_screen("lose", lambda c, r: 4, DEMO_CHAIN, (), 5, 400, 0, -74)
+    body += mock
+    body += rect(-206, -81, 412, 310, rx=8, fill="#000000", opacity=0.35)
+    body += text(0, 268, "Click to exit", 30, fill="#ffffff", anchor="middle", weight="bold")
+    return document(FULL, body, defs + mock_defs)
+
+
+def background_picture(debug=False):
+    defs, body = background.background()
+    if debug:
+        body += background.debug_overlay()
+    return document(FULL, body, defs)
+
+
+def all_screens():
+    yield "bg", background_picture()
+    yield "splash", splash()
+    yield "instructions", instructions()
+    yield "win", win()
+    yield "lose", lose()
