@@ -1,17 +1,217 @@
 #include "play/LiveMode.h"
 
-// Placeholder until the game lands: play keeps the default screen behaviour.
+#include "app/FrameClock.h"
+#include "physics/Chain.h"
+#include "play/BoardSquare.h"
+#include "play/DealGenerator.h"
+#include "play/Gear.h"
+#include "states/EndState.h"
+
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+constexpr float gameLength = 240.0f; // seconds; the game is won once this is exceeded
+constexpr int squareCount = 100;
+constexpr int squaresPerColumn = 10;
+constexpr double levelOffset = 30.0; // average light that reads as an empty power level
+constexpr double levelFactor = 1.43;
+constexpr float alarmStartBelow = 20.0f;
+constexpr float alarmStopAbove = 30.0f;
+constexpr float defeatAtOrBelow = 5.0f;
+constexpr int relightRadii = 3;
+constexpr float relightAmount = 35.0f;
+constexpr int linksPerPayout = 6;
+constexpr int payoutLinkLength = 25;
+
+// What the dealer hands out, by the value of the generator mod 5.
+struct Deal {
+    float radius;
+    int payload;
+    int charges;
+};
+constexpr Deal deals[] = {
+    {20.0f, Bulb, 1}, {30.0f, Bulb, 2}, {40.0f, Bulb, 3}, {50.0f, Bulb, 4}, {50.0f, AddLink, 1},
+};
+constexpr int dealCount = sizeof(deals) / sizeof(deals[0]);
+
+} // namespace
+
+// At exit only the arrays' storage goes: the pieces, squares and chain live until the process
+// ends anyway, and the sound bank's destructor closes the sound system after the sprites are
+// gone.
 LiveMode::~LiveMode() = default;
+
 bool LiveMode::enter(State*) {
+    won = false;
+    gameStart = clockSeconds();
+
+    chain = new Chain(35, 25.0f, "./img/link.png", Vec3{-295.0f, -230.0f, 0.0f});
+    heldGear = nullptr;
+    gears.clear(); // enter runs once per process: nothing is held here yet
+
+    motor = new Gear(50.0f, "./img/motor.png", 200.0f);
+    motor->position = {-236.0f, -171.0f, 0.0f};
+    motor->placed = true;
+    motor->scale = {100.0f, 100.0f, 100.0f};
+    gears.push_back(motor);
+    chain->attach(motor);
+
+    Gear* firstGear = new Gear(25.0f, "./img/gear.png", 0.0f);
+    firstGear->position = {-50.0f, -75.0f, 0.0f};
+    firstGear->placed = true;
+    firstGear->scale = {50.0f, 50.0f, 50.0f};
+    gears.push_back(firstGear);
+    chain->attach(firstGear);
+
+    background.setTexture("./img/bg.jpg");
+    background.scale = {800.0f, 800.0f, 800.0f};
+
+    sounds.init();
+    sounds.loadLoop("./sounds/alarm.wav", "alarm");
+    sounds.loadSound("./sounds/good.wav", "good");
+    sounds.loadLoop("./sounds/motor.wav", "motor");
+    sounds.loadSound("./sounds/roll.wav", "roll");
+    sounds.loadSound("./sounds/trash.wav", "trash");
+    sounds.loadSound("./sounds/chain.wav", "chain");
+    sounds.play("motor"); // runs until the process ends
+
+    spawnGear();
+
+    powerMarker.color[0] = 1.0f;
+    powerMarker.color[1] = 1.0f;
+    powerMarker.color[2] = 0.0f;
+    powerMarker.scale = {4.0f, 36.0f, 1.0f};
+
+    // Column by column from the bottom left; the squares touch without gaps.
+    for (int i = 0; i < squareCount; ++i) {
+        BoardSquare* square = new BoardSquare();
+        square->scale = {67.2f, 44.0f, 1.0f};
+        const int column = i / squaresPerColumn;
+        const int row = i % squaresPerColumn;
+        square->position = {static_cast<float>(column * 67.2 - 266.4),
+                            static_cast<float>(row * 44 - 219), 0.0f};
+        squares.push_back(square);
+    }
     return true;
 }
+
 bool LiveMode::release(State*) {
+    sounds.stopAll();
+    // The chain goes first, so it never refers to a piece that is already gone.
+    delete chain;
+    chain = nullptr;
+    for (Gear* piece : gears) {
+        delete piece;
+    }
+    gears.clear();
+    motor = nullptr;
+    heldGear = nullptr;
+    carrying = false;
+    for (BoardSquare* square : squares) {
+        delete square;
+    }
+    squares.clear();
     return true;
 }
-void LiveMode::draw() {}
-void LiveMode::update() {}
-void LiveMode::mouse(int, int, int, int) {}
-void LiveMode::motion(int, int) {}
-void LiveMode::passiveMotion(int, int) {}
-void LiveMode::keyboard(unsigned char, int, int) {}
-void LiveMode::spawnGear() {}
+
+void LiveMode::update() {
+    const float now = clockSeconds();
+
+    // Victory is decided before the board fades: a game that lasted long enough is won.
+    if (now - gameStart > gameLength) {
+        finishGame(true);
+        return;
+    }
+
+    float total = 0.0f;
+    for (BoardSquare* square : squares) {
+        total += square->fade();
+    }
+    const float average = total / squareCount;
+    float level = static_cast<float>((average - levelOffset) * levelFactor);
+    if (level < 0.0f) {
+        level = 0.0f;
+    } else if (level > 100.0f) {
+        level = 100.0f;
+    }
+
+    // Hysteresis: between the two thresholds the alarm keeps its state.
+    if (level < alarmStartBelow && !alarmOn) {
+        alarmOn = true;
+        sounds.play("alarm");
+    }
+    if (level > alarmStopAbove && alarmOn) {
+        alarmOn = false;
+        sounds.stop("alarm");
+    }
+    if (level <= defeatAtOrBelow) {
+        finishGame(false);
+        return;
+    }
+
+    powerMarker.position = {static_cast<float>(level * 3.85 - 180), -274.0f, 0.0f};
+
+    // The length is read on every step: a piece dealt during the loop is visited in it too.
+    for (std::size_t i = 0; i < gears.size();) {
+        Gear* p = gears[i];
+        if (p != heldGear && p->advanceRoll()) {
+            if (!p->placed) {
+                spawnGear(); // there is always one dealt piece waiting
+            }
+            if (chain != nullptr) {
+                chain->detach(p); // a piece added with the A key is on the chain in the chute
+            }
+            if (p == motor) {
+                motor = nullptr;
+            }
+            delete p;
+            gears.erase(gears.begin() + static_cast<std::ptrdiff_t>(i));
+            sounds.play("trash");
+            continue; // the piece that moved into slot i still gets its turn
+        }
+        const int kind = p->checkPayout();
+        if (kind == Bulb) {
+            sounds.play("good");
+            relightAround(*p);
+        } else if (kind == AddLink) {
+            sounds.play("chain");
+            if (chain != nullptr) {
+                chain->addLinks(linksPerPayout, payoutLinkLength);
+            }
+        }
+        ++i;
+    }
+
+    if (chain != nullptr) {
+        chain->step();
+    }
+}
+
+void LiveMode::relightAround(const Gear& p) {
+    for (BoardSquare* square : squares) {
+        const Vec3 e = square->position - p.position;
+        const float d = std::sqrt(dot(e, e));
+        if (p.radius * relightRadii > d) {
+            square->relight(relightAmount);
+        }
+    }
+}
+
+void LiveMode::finishGame(bool victory) {
+    won = victory;
+    if (currentState != nullptr && !currentState->leave(&endState)) {
+        return;
+    }
+    endState.enter(currentState);
+    currentState = &endState;
+}
+
+void LiveMode::spawnGear() {
+    const Deal& deal = deals[dealGenerator.next() % dealCount];
+    Gear* piece = new Gear(deal.radius, "./img/gear.png", 0.0f);
+    piece->setPayload(deal.payload, deal.charges);
+    gears.push_back(piece); // not on the chain until it is placed on the board
+    sounds.play("roll");
+}

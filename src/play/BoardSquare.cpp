@@ -1,0 +1,30 @@
+#include "play/BoardSquare.h"
+
+#include "app/FrameClock.h"
+
+BoardSquare::BoardSquare() {
+    setTexture("./img/square.jpg");
+    fade(); // so the colour matches the light from the first frame on
+}
+
+float BoardSquare::fade() {
+    light = light - frameSeconds * fadeRate;
+    clampLight();
+    color[0] = 1.0f - light / maxLight;
+    color[1] = light / maxLight;
+    color[2] = 0.0f;
+    return light;
+}
+
+void BoardSquare::relight(float amount) {
+    light = light + amount;
+    clampLight();
+}
+
+void BoardSquare::clampLight() {
+    if (light < 0.0f) {
+        light = 0.0f;
+    } else if (light > maxLight) {
+        light = maxLight;
+    }
+}

@@ -1,0 +1,3 @@
+#include "play/DealGenerator.h"
+
+DealGenerator dealGenerator;

@@ -1,0 +1,116 @@
+#include "play/LiveMode.h"
+
+#include "app/Camera.h"
+#include "app/FrameClock.h"
+#include "physics/Chain.h"
+#include "play/Gear.h"
+
+namespace {
+
+// GLUT's values, spelled out so the play mode needs no window-system header.
+constexpr int leftButton = 0;
+constexpr int buttonDown = 0;
+constexpr int buttonUp = 1;
+
+// Two presses closer than this lift a piece; a release this soon after the lifting press is
+// part of the same gesture.
+constexpr float doublePressTime = 0.5f;
+
+// Window pixels to world coordinates; false before there is a camera to ask.
+bool pointerToWorld(int x, int y, Vec3& point) {
+    if (activeCamera == nullptr) {
+        return false;
+    }
+    point = activeCamera->screenToWorld(x, y);
+    return true;
+}
+
+} // namespace
+
+Gear* LiveMode::pieceAt(Vec3 point) const {
+    for (Gear* p : gears) {
+        if (p == motor || p->discarding) {
+            continue;
+        }
+        const Vec3 e = point - p->position;
+        if (static_cast<float>(p->radiusSquared) > dot(e, e)) {
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+void LiveMode::mouse(int button, int state, int x, int y) {
+    if (button != leftButton) {
+        return;
+    }
+    if (state == buttonDown) {
+        if (carrying) {
+            return;
+        }
+        Vec3 point;
+        if (!pointerToWorld(x, y, point)) {
+            return;
+        }
+        Gear* p = pieceAt(point);
+        if (p == nullptr) {
+            return; // not even the press time is remembered
+        }
+        const float now = clockSeconds();
+        if (now - lastPressTime < doublePressTime) {
+            carrying = true;
+            p->lifted = true;
+            if (chain != nullptr) {
+                chain->detach(p);
+            }
+            p->color[3] = 0.5f;
+        }
+        heldGear = p;
+        p->grab(point);
+        lastPressTime = now;
+    } else if (state == buttonUp) {
+        if (carrying) {
+            const float now = clockSeconds();
+            if (now - lastPressTime < doublePressTime) {
+                return; // the double press's own release: keep carrying
+            }
+            if (heldGear != nullptr) {
+                heldGear->color[3] = 1.0f;
+                heldGear->lifted = false;
+                if (chain != nullptr && heldGear->placed && !chain->isAttached(heldGear)) {
+                    chain->attach(heldGear);
+                }
+            }
+        }
+        carrying = false;
+        if (heldGear != nullptr && heldGear->drop(chain)) {
+            spawnGear(); // placed for the first time: deal the next piece
+        }
+        heldGear = nullptr;
+    }
+}
+
+void LiveMode::motion(int x, int y) {
+    Vec3 point;
+    if (heldGear != nullptr && pointerToWorld(x, y, point)) {
+        heldGear->dragTo(point, gears);
+    }
+}
+
+void LiveMode::passiveMotion(int x, int y) {
+    if (carrying) {
+        motion(x, y);
+    }
+}
+
+void LiveMode::keyboard(unsigned char key, int, int) {
+    if (key != 'A' && key != 'a') {
+        return;
+    }
+    // A plain gear, on the chain from the start although it still rolls down the chute.
+    Gear* piece = new Gear(50.0f, "./img/gear.png", 0.0f);
+    gears.push_back(piece);
+    if (chain != nullptr) {
+        chain->attach(piece);
+    }
+}

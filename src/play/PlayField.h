@@ -1,0 +1,37 @@
+#pragma once
+
+// Geometry and timing of the play field, in world units (y up) and seconds. The literals with a
+// fraction are doubles on purpose: the arithmetic that uses them runs in double precision and is
+// stored back as float, which decides on which frame a piece stops rolling or disappears.
+namespace field {
+
+// Top of the chute, where every new piece appears.
+constexpr float chuteTopX = -350.0f;
+constexpr float chuteTopY = 202.0f;
+
+// Life of a loose piece.
+constexpr double growTime = 0.5;    // grows to its full size in this time
+constexpr int growFactor = 4;       // scale = chuteTime x radius x 4 while growing
+constexpr double rollTime = 5.0;    // rolls down the chute this long, then falls into the bin
+constexpr double rollSpeed = 76.4;  // units per second, straight down
+constexpr double shrinkTime = 0.33; // shrinks away in the bin in this time
+constexpr double goneTime = 5.33;   // chuteTime after which the piece is destroyed
+
+// Payouts.
+constexpr float payoutTurn = 1800.0f;      // degrees the chain must turn a piece before it pays out
+constexpr double iconPerCharge = 0.8 * 20; // bulb icon size per remaining charge (16)
+
+// Board, as seen by a piece: the margin applies to every side but the top.
+constexpr int margin = 5;
+constexpr int boardLeft = -301;
+constexpr int boardRight = 370;
+constexpr int boardBottom = -239;
+constexpr int boardTop = 190;
+
+// The bin at the chute's foot, tested on the piece's centre (bounds exclusive).
+constexpr float binLeft = -396.0f;
+constexpr float binRight = -308.0f;
+constexpr float binBottom = -254.0f;
+constexpr float binTop = -176.0f;
+
+} // namespace field

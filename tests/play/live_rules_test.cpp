@@ -1,0 +1,261 @@
+#include "play_fixtures.h"
+
+#include "states/EndState.h"
+
+namespace {
+
+using playtest::countAttached;
+using playtest::GameTest;
+using playtest::inPlay;
+
+using RulesTest = GameTest;
+
+TEST_F(RulesTest, EnterBuildsTheGame) {
+    EXPECT_FALSE(game.won);
+    ASSERT_EQ(game.gears.size(), 3u);
+    Gear* motor = game.gears[0];
+    EXPECT_EQ(game.motor, motor);
+    EXPECT_EQ(motor->radius, 50);
+    EXPECT_EQ(motor->speed, 200.0f);
+    EXPECT_EQ(motor->position, (Vec3{-236.0f, -171.0f, 0.0f}));
+    EXPECT_EQ(motor->scale, (Vec3{100.0f, 100.0f, 100.0f}));
+    EXPECT_TRUE(motor->placed);
+    EXPECT_EQ(firstGear()->radius, 25);
+    EXPECT_EQ(firstGear()->position, (Vec3{-50.0f, -75.0f, 0.0f}));
+    EXPECT_EQ(firstGear()->scale, (Vec3{50.0f, 50.0f, 50.0f}));
+    EXPECT_TRUE(firstGear()->placed);
+
+    ASSERT_NE(game.chain, nullptr);
+    EXPECT_EQ(game.chain->joints.size(), 35u);
+    ASSERT_EQ(game.chain->gears.size(), 2u);
+    EXPECT_EQ(game.chain->gears[0], motor);
+    EXPECT_EQ(game.chain->gears[1], firstGear());
+
+    // The dealt piece waits at the top of the chute, off the chain.
+    EXPECT_FALSE(dealtPiece()->placed);
+    EXPECT_EQ(dealtPiece()->position, (Vec3{-350.0f, 202.0f, 0.0f}));
+    EXPECT_EQ(countAttached(*game.chain, dealtPiece()), 0);
+
+    ASSERT_EQ(game.squares.size(), 100u);
+    EXPECT_FLOAT_EQ(game.squares[0]->position.x, -266.4f);
+    EXPECT_FLOAT_EQ(game.squares[0]->position.y, -219.0f);
+    EXPECT_FLOAT_EQ(game.squares[1]->position.y, -175.0f);  // rows first
+    EXPECT_FLOAT_EQ(game.squares[10]->position.x, -199.2f); // then the next column
+    EXPECT_FLOAT_EQ(game.squares[99]->position.x, 338.4f);
+    EXPECT_FLOAT_EQ(game.squares[99]->position.y, 177.0f);
+    EXPECT_EQ(game.squares[42]->scale, (Vec3{67.2f, 44.0f, 1.0f}));
+
+    EXPECT_EQ(game.background.scale, (Vec3{800.0f, 800.0f, 800.0f}));
+    EXPECT_EQ(game.powerMarker.scale, (Vec3{4.0f, 36.0f, 1.0f}));
+    EXPECT_EQ(game.powerMarker.color[2], 0.0f);
+    EXPECT_EQ(game.powerMarker.position, (Vec3{0.0f, 0.0f, 0.0f})); // until the first update
+}
+
+TEST_F(RulesTest, FirstFrameShowsTheStartingLevel) {
+    runFrame();
+    EXPECT_EQ(currentState, &game);
+    const float level = (game.powerMarker.position.x + 180.0f) / 3.85f;
+    EXPECT_LT(level, 71.5f);
+    EXPECT_NEAR(level, 71.5f, 0.02f);
+    EXPECT_NEAR(game.powerMarker.position.x, 95.3f, 0.1f);
+    EXPECT_EQ(game.powerMarker.position.y, -274.0f);
+    EXPECT_FALSE(game.alarmOn);
+}
+
+// With nobody playing, the board fades until the alarm and then the defeat. Meanwhile the dealt
+// pieces roll into the bin and are replaced, one at a time.
+TEST_F(RulesTest, UntouchedGameSoundsTheAlarmThenIsLost) {
+    int alarmFrame = 0;
+    while (currentState == &game && frame < 100 * playtest::framesPerSecond) {
+        runFrame();
+        if (game.alarmOn && alarmFrame == 0) {
+            alarmFrame = frame;
+        }
+        if (currentState != &game) {
+            break;
+        }
+        int waiting = 0;
+        for (const Gear* piece : game.gears) {
+            waiting += piece->placed ? 0 : 1;
+        }
+        ASSERT_EQ(waiting, 1) << "frame " << frame;
+        ASSERT_EQ(game.chain->gears.size(), 2u);
+    }
+    const int defeatFrame = frame;
+    EXPECT_EQ(alarmFrame, 3458);  // 54.03 s
+    EXPECT_EQ(defeatFrame, 4465); // 69.77 s
+    EXPECT_NEAR(alarmFrame / 64.0, 54.0, 0.1);
+    EXPECT_NEAR(defeatFrame / 64.0, 69.8, 0.1);
+    EXPECT_EQ(currentState, &endState);
+    EXPECT_FALSE(game.won);
+    EXPECT_TRUE(game.alarmOn); // left sounding on the end screen
+}
+
+TEST_F(RulesTest, TimeIsUpBeforeTheBoardFades) {
+    setAllLight(50.0f);
+    frameSeconds = 1.0f;
+    elapsedMs = 240000; // exactly 240 s: not yet
+    game.update();
+    EXPECT_EQ(currentState, &game);
+    EXPECT_LT(game.squares[0]->light, 50.0f);
+
+    setAllLight(0.0f); // a board that would lose
+    const float redBefore = game.squares[0]->color[0];
+    elapsedMs = 240016;
+    game.update();
+    EXPECT_EQ(currentState, &endState);
+    EXPECT_TRUE(game.won);
+    EXPECT_EQ(game.squares[0]->color[0], redBefore); // not faded in the winning frame
+}
+
+TEST_F(RulesTest, AlarmKeepsItsStateBetweenTheThresholds) {
+    frameSeconds = 0.0f;
+    setAllLight(50.0f); // level 28.6
+    game.update();
+    EXPECT_FALSE(game.alarmOn);
+    setAllLight(40.0f); // level 14.3
+    game.update();
+    EXPECT_TRUE(game.alarmOn);
+    setAllLight(50.0f);
+    game.update();
+    EXPECT_TRUE(game.alarmOn);
+    setAllLight(55.0f); // level 35.75
+    game.update();
+    EXPECT_FALSE(game.alarmOn);
+
+    setAllLight(100.0f); // level 100.1, shown as 100
+    game.update();
+    EXPECT_FLOAT_EQ(game.powerMarker.position.x, 205.0f);
+    EXPECT_EQ(currentState, &game);
+    setAllLight(30.0f); // level 0
+    game.update();
+    EXPECT_EQ(currentState, &endState);
+    EXPECT_FALSE(game.won);
+}
+
+TEST_F(RulesTest, TheDealFollowsTheFixedSequence) {
+    DealGenerator fresh;
+    const int raw[] = {41, 18467, 6334, 26500, 19169};
+    for (int value : raw) {
+        EXPECT_EQ(fresh.next(), value);
+    }
+
+    struct Expected {
+        int radius;
+        int payload;
+        int charges;
+        float icon;
+    };
+    // k = 1, 2, 4, 0, 4
+    const Expected deals[] = {
+        {30, Bulb, 2, 32.0f}, {40, Bulb, 3, 48.0f},    {50, AddLink, 1, 80.0f},
+        {20, Bulb, 1, 16.0f}, {50, AddLink, 1, 80.0f},
+    };
+    for (int i = 1; i < 5; ++i) {
+        game.spawnGear();
+    }
+    ASSERT_EQ(game.gears.size(), 7u);
+    for (int i = 0; i < 5; ++i) {
+        const Gear* piece = game.gears[2 + i];
+        EXPECT_EQ(piece->radius, deals[i].radius) << i;
+        EXPECT_EQ(piece->payload, deals[i].payload) << i;
+        EXPECT_EQ(piece->charges, deals[i].charges) << i;
+        EXPECT_FLOAT_EQ(piece->icon.scale.x, deals[i].icon) << i;
+        EXPECT_EQ(piece->speed, 0.0f);
+        EXPECT_FALSE(piece->placed);
+        EXPECT_EQ(countAttached(*game.chain, piece), 0);
+    }
+}
+
+// An unplaced piece that is gone is replaced in the same frame, and the replacement already
+// rolls; the piece after a removed one still gets its turn.
+TEST_F(RulesTest, RemovalReplacesUnplacedPiecesAndSkipsNobody) {
+    Gear* binned = dealtPiece();
+    binned->discarding = true;
+    binned->chuteTime = 5.32f;
+    Gear* bulb = addPlacedPiece(20.0f, {0.0f, 0.0f, 0.0f}, Bulb, 1, 1800.5f);
+    frameSeconds = 0.0f;
+    setAllLight(50.0f);
+    frameSeconds = playtest::frameStep;
+    elapsedMs = 16;
+    game.update();
+
+    EXPECT_FALSE(inPlay(game, binned)); // its replacement was made before it was freed
+    ASSERT_EQ(game.gears.size(), 4u);
+    EXPECT_EQ(game.gears[2], bulb);
+    EXPECT_EQ(bulb->charges, 0); // paid out in the same frame
+    Gear* replacement = game.gears[3];
+    EXPECT_EQ(replacement->radius, 40); // the second deal
+    EXPECT_FLOAT_EQ(replacement->chuteTime, playtest::frameStep);
+    EXPECT_FALSE(replacement->placed);
+
+    // A placed piece that leaves through the bin is not replaced.
+    bulb->discarding = true;
+    bulb->chuteTime = 5.32f;
+    game.update();
+    ASSERT_EQ(game.gears.size(), 3u);
+    EXPECT_EQ(game.gears[2], replacement);
+}
+
+TEST_F(RulesTest, BulbRelightsOnlyStrictlyWithinThreeRadii) {
+    frameSeconds = 0.0f;
+    setAllLight(50.0f);
+    const Vec3 column0 = game.squares[0]->position; // rows at y = -219, -175, -131, -87
+    addPlacedPiece(20.0f, {column0.x, -159.0f, 0.0f}, Bulb, 2, 1800.1f);
+    game.update();
+    EXPECT_FLOAT_EQ(game.squares[0]->light, 50.0f); // exactly 60 away
+    EXPECT_FLOAT_EQ(game.squares[1]->light, 85.0f);
+    EXPECT_FLOAT_EQ(game.squares[2]->light, 85.0f);
+    EXPECT_FLOAT_EQ(game.squares[3]->light, 50.0f);
+    EXPECT_FLOAT_EQ(game.squares[11]->light, 50.0f); // 67.2 across, 16 up
+    // The colour follows at the next frame's fade.
+    EXPECT_FLOAT_EQ(game.squares[1]->color[1], 0.5f);
+    game.update();
+    EXPECT_FLOAT_EQ(game.squares[1]->color[1], 0.85f);
+}
+
+TEST_F(RulesTest, AddLinkPayoutLengthensTheChain) {
+    Gear* adder = addPlacedPiece(50.0f, {100.0f, 0.0f, 0.0f}, AddLink, 1, 2000.0f);
+    runFrame();
+    EXPECT_EQ(adder->charges, 0);
+    EXPECT_EQ(game.chain->joints.size(), 41u);
+    EXPECT_EQ(game.chain->links.size(), 41u);
+    runFrame();
+    EXPECT_EQ(game.chain->joints.size(), 41u);
+}
+
+// The held piece is never advanced, so update can never destroy it under the pointer.
+TEST_F(RulesTest, HeldPieceIsNeverRemoved) {
+    Gear* held = dealtPiece();
+    press(-350.0f, 202.0f);
+    ASSERT_EQ(game.heldGear, held);
+    for (int i = 0; i < 7 * playtest::framesPerSecond; ++i) {
+        runFrame();
+    }
+    EXPECT_TRUE(inPlay(game, held));
+    EXPECT_EQ(game.heldGear, held);
+    EXPECT_EQ(held->chuteTime, 0.0f);
+}
+
+TEST_F(RulesTest, ReleaseGivesEverythingBackOnce) {
+    game.keyboard('a', 0, 0);
+    press(-350.0f, 202.0f);
+    ASSERT_NE(game.heldGear, nullptr);
+    EXPECT_TRUE(game.release(nullptr));
+    EXPECT_EQ(game.chain, nullptr);
+    EXPECT_TRUE(game.gears.empty());
+    EXPECT_TRUE(game.squares.empty());
+    EXPECT_EQ(game.motor, nullptr);
+    EXPECT_EQ(game.heldGear, nullptr);
+    EXPECT_FALSE(game.carrying);
+    // Events after the release find nothing to touch.
+    releaseAt(0.0f, 0.0f);
+    press(0.0f, 0.0f);
+    moveHeld(10.0f, 10.0f);
+    game.keyboard('a', 0, 0);
+    EXPECT_EQ(game.gears.size(), 1u);
+    game.draw();
+    EXPECT_TRUE(game.release(nullptr)); // a second release is harmless
+}
+
+} // namespace
