@@ -30,7 +30,7 @@ def gear(p="gear"):
     for i in range(5):
         hx, hy = polar(0, 0, 66, 36 + 72 * i)
         holes += f" M{num(hx - 17)},{num(hy)} a17,17 0 1,0 34,0 a17,17 0 1,0 -34,0 Z"
-    body = path(gear_outline(0, 0, 126, 104, 14) + holes, fill=f"url(#{p}Steel)",
+    body = path(gear_outline(0, 0, 126, 104, 16) + holes, fill=f"url(#{p}Steel)",
                 fill_rule="evenodd", stroke=OUTLINE, stroke_width=3, stroke_linejoin="round")
     body += circle(0, 0, 94, fill="none", stroke="#56606c", stroke_width=3)
     body += circle(0, 0, 40, fill="none", stroke="#56606c", stroke_width=3)
