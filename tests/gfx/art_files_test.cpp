@@ -1,0 +1,265 @@
+// The committed pictures and sounds are what the game loads at run time: these checks read the
+// files themselves, so a regenerated picture that OpenGL 1.1 or the game's geometry cannot use
+// is caught before anyone plays it.
+#include <IL/il.h>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string sourceDir = GRIDLUME_SOURCE_DIR;
+
+const char* const fullScreenPictures[] = {"splash", "instructions", "win", "lose", "bg"};
+const char* const pngPictures[] = {"gear", "motor", "link", "lightbulb", "addlink"};
+const char* const loopSounds[] = {"motor", "alarm"};
+const char* const oneShotSounds[] = {"good", "roll", "trash", "chain"};
+
+std::vector<unsigned char> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+unsigned bigEndian(const std::vector<unsigned char>& b, std::size_t at, int bytes) {
+    unsigned value = 0;
+    for (int i = 0; i < bytes; ++i) {
+        value = (value << 8) | b.at(at + std::size_t(i));
+    }
+    return value;
+}
+
+bool powerOfTwo(unsigned n) {
+    return n != 0 && (n & (n - 1)) == 0;
+}
+
+struct Header {
+    bool valid = false;
+    unsigned width = 0, height = 0;
+    unsigned pngColourType = 0;  // 6 is RGBA, 4 grey with alpha
+    unsigned jpegFrameType = 0;  // 0xC0 is baseline; 0xC2 progressive
+    unsigned jpegComponents = 0; // 3 for colour
+};
+
+Header pngHeader(const std::vector<unsigned char>& b) {
+    static const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    Header h;
+    static const char chunk[] = "IHDR";
+    if (b.size() < 33 || !std::equal(std::begin(signature), std::end(signature), b.begin()) ||
+        !std::equal(chunk, chunk + 4, b.begin() + 12)) {
+        return h;
+    }
+    h.width = bigEndian(b, 16, 4);
+    h.height = bigEndian(b, 20, 4);
+    h.pngColourType = b[25];
+    h.valid = b[24] == 8; // eight bits per sample
+    return h;
+}
+
+// Walks the marker segments up to the first frame header.
+Header jpegHeader(const std::vector<unsigned char>& b) {
+    Header h;
+    if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8) {
+        return h;
+    }
+    std::size_t at = 2;
+    while (at + 4 <= b.size() && b[at] == 0xFF) {
+        const unsigned marker = b[at + 1];
+        const unsigned length = bigEndian(b, at + 2, 2);
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame && at + 10 <= b.size()) {
+            h.jpegFrameType = marker;
+            h.height = bigEndian(b, at + 5, 2);
+            h.width = bigEndian(b, at + 7, 2);
+            h.jpegComponents = b[at + 9];
+            h.valid = true;
+            return h;
+        }
+        if (marker == 0xDA) {
+            return h; // scan data before any frame header
+        }
+        at += 2 + length;
+    }
+    return h;
+}
+
+// Decoded RGBA pixels, through the image library the game itself uses.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgba;
+    unsigned char alpha(int x, int y) const { return rgba.at(std::size_t(y * width + x) * 4 + 3); }
+};
+
+Pixels decode(const std::string& path) {
+    static const bool ready = (ilInit(), true);
+    (void)ready;
+    Pixels p;
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    if (ilLoadImage(path.c_str()) == IL_TRUE && ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE)) {
+        p.width = ilGetInteger(IL_IMAGE_WIDTH);
+        p.height = ilGetInteger(IL_IMAGE_HEIGHT);
+        const unsigned char* data = ilGetData();
+        p.rgba.assign(data, data + std::size_t(p.width) * std::size_t(p.height) * 4);
+    }
+    ilDeleteImages(1, &image);
+    while (ilGetError() != IL_NO_ERROR) {
+    }
+    return p;
+}
+
+struct Wave {
+    SF_INFO info{};
+    std::vector<float> samples;
+};
+
+Wave readWave(const std::string& path) {
+    Wave w;
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &w.info);
+    if (file == nullptr) {
+        return w;
+    }
+    w.samples.resize(std::size_t(w.info.frames) * std::size_t(w.info.channels));
+    w.samples.resize(
+        std::size_t(sf_read_float(file, w.samples.data(), sf_count_t(w.samples.size()))));
+    sf_close(file);
+    return w;
+}
+
+std::string picture(const char* name, const char* extension) {
+    return sourceDir + "/img/" + name + extension;
+}
+
+TEST(ArtFiles, JpegPicturesAreBaselineColourWithPowerOfTwoSides) {
+    std::vector<std::string> names(std::begin(fullScreenPictures), std::end(fullScreenPictures));
+    names.push_back("square");
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const Header h = jpegHeader(readBytes(picture(name.c_str(), ".jpg")));
+        ASSERT_TRUE(h.valid);
+        EXPECT_EQ(h.jpegFrameType, 0xC0u); // not progressive, not extended
+        EXPECT_EQ(h.jpegComponents, 3u);   // a grey file would upload as luminance
+        EXPECT_TRUE(powerOfTwo(h.width)) << h.width;
+        EXPECT_TRUE(powerOfTwo(h.height)) << h.height;
+        if (name != "square") {
+            // Stretched over an 800 by 800 square: any other shape would distort.
+            EXPECT_EQ(h.width, h.height);
+        }
+    }
+}
+
+TEST(ArtFiles, PngPicturesAreSquareRgbaWithPowerOfTwoSides) {
+    for (const char* name : pngPictures) {
+        SCOPED_TRACE(name);
+        const Header h = pngHeader(readBytes(picture(name, ".png")));
+        ASSERT_TRUE(h.valid);
+        EXPECT_EQ(h.pngColourType, 6u);
+        EXPECT_TRUE(powerOfTwo(h.width)) << h.width;
+        EXPECT_EQ(h.width, h.height); // every piece and icon is drawn as high as it is wide
+    }
+}
+
+TEST(ArtFiles, PiecesAreTransparentAroundTheirShape) {
+    for (const char* name : pngPictures) {
+        SCOPED_TRACE(name);
+        const Pixels p = decode(picture(name, ".png"));
+        ASSERT_GT(p.width, 0);
+        const int last = p.width - 1, mid = p.width / 2;
+        for (int x : {0, last}) {
+            for (int y : {0, last}) {
+                EXPECT_EQ(p.alpha(x, y), 0) << x << "," << y;
+            }
+        }
+        if (std::string(name) == "gear" || std::string(name) == "motor") {
+            // The piece is as wide as its circle: the chain runs round its edge.
+            int left = p.width, right = -1, top = p.height, bottom = -1;
+            for (int y = 0; y < p.height; ++y) {
+                for (int x = 0; x < p.width; ++x) {
+                    if (p.alpha(x, y) > 128) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+                }
+            }
+            const int margin = p.width / 64;
+            EXPECT_LE(left, margin);
+            EXPECT_LE(top, margin);
+            EXPECT_GE(right, last - margin);
+            EXPECT_GE(bottom, last - margin);
+            EXPECT_EQ(p.alpha(mid, mid / 4), 255); // solid inside the rim
+        }
+    }
+    // Consecutive links meet at their pins, 19.5 % and 80.5 % across the middle row.
+    const Pixels link = decode(picture("link", ".png"));
+    ASSERT_GT(link.width, 0);
+    const int row = link.height / 2;
+    EXPECT_EQ(link.alpha(int(std::lround(0.195 * link.width)), row), 255);
+    EXPECT_EQ(link.alpha(int(std::lround(0.805 * link.width)), row), 255);
+    EXPECT_EQ(link.alpha(link.width / 2, link.height / 8), 0);
+    EXPECT_EQ(link.alpha(link.width / 2, link.height * 7 / 8), 0);
+}
+
+TEST(ArtFiles, SquarePictureIsLightAndNearlyGreySoTheTintShows) {
+    const Pixels p = decode(picture("square", ".jpg"));
+    ASSERT_GT(p.width, 0);
+    double sum[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < p.rgba.size(); i += 4) {
+        for (int c = 0; c < 3; ++c) {
+            sum[c] += p.rgba[i + std::size_t(c)];
+        }
+    }
+    const double n = double(p.rgba.size() / 4);
+    for (double& s : sum) {
+        s /= n;
+        EXPECT_GT(s, 170.0);
+    }
+    EXPECT_LT(*std::max_element(sum, sum + 3) - *std::min_element(sum, sum + 3), 12.0);
+}
+
+TEST(ArtFiles, WavesAreShortNormalisedSixteenBitPcmAt44100) {
+    std::vector<const char*> names(std::begin(loopSounds), std::end(loopSounds));
+    names.insert(names.end(), std::begin(oneShotSounds), std::end(oneShotSounds));
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        const Wave w = readWave(sourceDir + "/sounds/" + name + ".wav");
+        ASSERT_FALSE(w.samples.empty());
+        EXPECT_EQ(w.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+        EXPECT_EQ(w.info.samplerate, 44100);
+        EXPECT_LE(w.info.frames, 2 * 44100);
+        float peak = 0.0f;
+        for (float s : w.samples) {
+            peak = std::max(peak, std::fabs(s));
+        }
+        EXPECT_GT(peak, 0.8f); // normalised, not merely audible
+        EXPECT_LE(peak, 1.0f);
+    }
+}
+
+TEST(ArtFiles, LoopingWavesJoinWithoutAClick) {
+    // Played as loops, the last sample is followed by the first: that step must be no bigger
+    // than the steps inside the sound, or every repeat clicks.
+    for (const char* name : loopSounds) {
+        SCOPED_TRACE(name);
+        const Wave w = readWave(sourceDir + "/sounds/" + name + ".wav");
+        ASSERT_EQ(w.info.channels, 1);
+        ASSERT_GT(w.samples.size(), 2u);
+        float biggestStep = 0.0f;
+        for (std::size_t i = 1; i < w.samples.size(); ++i) {
+            biggestStep = std::max(biggestStep, std::fabs(w.samples[i] - w.samples[i - 1]));
+        }
+        EXPECT_LE(std::fabs(w.samples.front() - w.samples.back()), biggestStep);
+    }
+}
+
+} // namespace
