@@ -18,8 +18,7 @@ constexpr double shrinkTime = 0.33; // shrinks away in the bin in this time
 constexpr double goneTime = 5.33;   // chuteTime after which the piece is destroyed
 
 // Payouts.
-constexpr float payoutTurn = 1800.0f;      // degrees the chain must turn a piece before it pays out
-constexpr double iconPerCharge = 0.8 * 20; // bulb icon size per remaining charge (16)
+constexpr float payoutTurn = 1800.0f; // degrees the chain must turn a piece before it pays out
 
 // Board, as seen by a piece: the margin applies to every side but the top.
 constexpr int margin = 5;
