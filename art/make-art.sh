@@ -7,7 +7,12 @@ set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-work=${1:-$(mktemp -d)}
+if [ $# -gt 0 ]; then
+    work=$1
+else
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+fi
 mkdir -p "$work" "$root/img" "$root/sounds"
 
 python3 -B "$here/generate.py" "$work"

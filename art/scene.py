@@ -1,16 +1,13 @@
 """A picture of the play: board squares, pieces and a chain wrapped round them.
 
-Drawn in world units with SVG's y pointing down (world (x, y) is (x, -y) here), so that the
-splash, win and lose screens can show it at any size with place().
+Drawn in world units with SVG's y pointing down (world (x, y) is (x, -y) here), on top of the
+background, so that the splash, win and lose screens can show a shrunken game window.
 """
 
 import math
 
 import parts
-from svgkit import circle, group, radial, rect
-
-BOARD = (-300, -241, 372, 199)  # left, bottom, right, top in world units
-
+from svgkit import group, rect
 
 def square_colour(light):
     """The game's tint of a square (red when dark, green when lit) over a light grey tile."""
@@ -107,7 +104,7 @@ class Play:
             self.defs += defs
             self.pictures[kind] = body
 
-    def piece(self, kind, x, y, r, angle=0.0, charges=0, alpha=1.0):
+    def piece(self, kind, x, y, r, angle=0.0, charges=0):
         picture = self.pictures["motor" if kind == "motor" else "gear"]
         body = parts.place(picture, x, -y, 2 * r, 256, angle)
         if kind == "bulb" and charges > 0:
@@ -116,7 +113,7 @@ class Play:
         if kind == "addlink" and charges > 0:
             body += group(parts.place(self.pictures["addlink"], x, -y, 80, 128),
                           opacity=0.75)
-        return body if alpha == 1.0 else group(body, opacity=alpha)
+        return body
 
     def draw(self, light_at, placed, loose=(), level=None):
         """placed: (kind, x, y, radius, angle, charges, side) in chain order; loose: pieces
@@ -132,8 +129,3 @@ class Play:
             body += rect(level * 3.85 - 180 - 2, 274 - 18, 4, 36, fill="#ffff00")
         return body
 
-
-def glow(x, y, r, colour, ident):
-    """A soft round light, for lit bulbs."""
-    defs = radial(ident, 0.5, 0.5, 0.5, [(0, colour, 0.55), (1, colour, 0)])
-    return defs, circle(x, -y, r, fill=f"url(#{ident})")
