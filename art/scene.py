@@ -9,6 +9,7 @@ import math
 import parts
 from svgkit import group, rect
 
+
 def square_colour(light):
     """The game's tint of a square (red when dark, green when lit) over a light grey tile."""
     red, green = 1 - light / 100, light / 100
