@@ -49,12 +49,12 @@ def splash():
     defs += linear("splashTitle", 0, 0, 0, 1, [(0, "#fff6c4"), (0.5, "#ffd21f"),
                                                 (1, "#e07c00")])
     body = rect(-400, -400, 800, 800, fill="url(#splashBack)")
-    body += text(0, -232, "Gridlume", 84, fill="url(#splashTitle)", anchor="middle",
+    body += text(0, -226, "Gridlume", 84, fill="url(#splashTitle)", anchor="middle",
                  weight="bold", stroke="#3a2400", stroke_width=3)
-    body += text(0, -199, "Keep the lights on: let the chain turn the bulbs.", 19,
+    body += text(0, -195, "Keep the lights on: let the chain turn the bulbs.", 19,
                  fill="#c9d4e6", anchor="middle")
     loose = (("bulb", -350, 30, 40, 0, 3),)
-    mock_defs, mock = mock_screen("splash", demo_light, DEMO_CHAIN, loose, 62, 492, 0, -6)
+    mock_defs, mock = mock_screen("splash", demo_light, DEMO_CHAIN, loose, 62, 480, 0, -8)
     body += mock
     body += text(0, 252, "Click to continue", 30, fill="#ffffff", anchor="middle",
                  weight="bold")
