@@ -106,3 +106,31 @@ wait_exit() {
     done
     fail "the game did not end"
 }
+
+# difference NAME1 NAME2 X Y W H: how different two screenshots are inside a box, 0 (same) to 1.
+difference() {
+    convert "$E2E_TMP/$1.png" -crop "$5x$6+$3+$4" +repage "$E2E_TMP/crop-a.png"
+    convert "$E2E_TMP/$2.png" -crop "$5x$6+$3+$4" +repage "$E2E_TMP/crop-b.png"
+    compare -metric RMSE "$E2E_TMP/crop-a.png" "$E2E_TMP/crop-b.png" null: 2>&1 |
+        sed -n 's/.*(\(.*\)).*/\1/p'
+}
+
+# at_least VALUE LIMIT WHAT: fails unless VALUE >= LIMIT (decimal numbers).
+at_least() {
+    awk -v v="$1" -v l="$2" 'BEGIN { exit !(v >= l) }' || fail "$3: $1 is below $2"
+}
+
+# at_most VALUE LIMIT WHAT: fails unless VALUE <= LIMIT.
+at_most() {
+    awk -v v="$1" -v l="$2" 'BEGIN { exit !(v <= l) }' || fail "$3: $1 is above $2"
+}
+
+# yellow_rows NAME X Y0 Y1: the middle row of the yellowish pixels in column X between rows Y0
+# and Y1 (the bulb icon on a dealt piece), or nothing.
+yellow_rows() {
+    convert "$E2E_TMP/$1.png" -crop "1x$(($4 - $3))+$2+$3" +repage -depth 8 txt:- |
+        awk -F'[,:() ]+' -v y0="$3" '
+            /^[0-9]/ { r = $4; g = $5; b = $6
+                       if (r > 170 && g > 120 && b < 110) { sum += $2; n++ } }
+            END { if (n > 0) print int(y0 + sum / n) }'
+}
