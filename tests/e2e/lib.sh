@@ -134,3 +134,55 @@ yellow_rows() {
                        if (r > 170 && g > 120 && b < 110) { sum += $2; n++ } }
             END { if (n > 0) print int(y0 + sum / n) }'
 }
+
+# grab_dealt_piece [MIN_ROW]: presses on the dealt piece rolling down the chute and pulls it out
+# to the right; the button stays down. How far the piece has rolled depends on how long building
+# the game took, so it is found by its bulb in a quick capture, and the press leads it by the
+# distance it rolls (76.4 units a second) while the capture is read. Pieces above MIN_ROW are
+# left to grow first. A miss changes nothing, so it tries again, at least 0.5 s apart so that
+# no two presses make a double press.
+grab_dealt_piece() {
+    local attempt row taken lead min=${1:-0}
+    for attempt in 1 2 3 4 5 6 7 8; do
+        taken=$(date +%s%N)
+        xwd -id "$WINDOW" -silent >"$E2E_TMP/chute.xwd"
+        convert "xwd:$E2E_TMP/chute.xwd" "$E2E_TMP/chute.png"
+        row=$(yellow_rows chute 50 60 470)
+        if [ -n "$row" ] && [ "$row" -ge "$min" ] && [ "$row" -lt 400 ]; then
+            lead=$(( ($(date +%s%N) - taken) * 764 / 10000000000 + 4 ))
+            xdotool mousemove --window "$WINDOW" 50 $((row + lead)) mousedown 1
+            xdotool mousemove --window "$WINDOW" 150 $((row + lead))
+            sleep 0.3
+            screenshot grabbed
+            if [ -n "$(yellow_rows grabbed 150 $((row + lead - 45)) $((row + lead + 45)))" ]; then
+                GRAB_X=150
+                GRAB_Y=$((row + lead))
+                return 0
+            fi
+            xdotool mouseup 1
+        fi
+        sleep 0.6
+    done
+    fail "could not pick up a dealt piece"
+}
+
+# drag_to X Y: moves the held piece there in a few steps and releases the button.
+drag_to() {
+    local step
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove --window "$WINDOW" $((GRAB_X + step * ($1 - GRAB_X) / 8)) \
+            $((GRAB_Y + step * ($2 - GRAB_Y) / 8))
+        sleep 0.05
+    done
+    xdotool mouseup 1
+}
+
+# grey_row NAME X Y0 Y1: the first row between Y0 and Y1 in column X where the picture is a
+# neutral grey (the chain's links over the green board), or nothing.
+grey_row() {
+    convert "$E2E_TMP/$1.png" -crop "1x$(($4 - $3))+$2+$3" +repage -depth 8 txt:- |
+        awk -F'[,:() ]+' -v y0="$3" '
+            /^[0-9]/ { r = $4; g = $5; b = $6; lo = r; hi = r
+                       if (g < lo) lo = g; if (b < lo) lo = b; if (g > hi) hi = g; if (b > hi) hi = b
+                       if (hi - lo < 30 && hi > 80) { print y0 + $2; exit } }'
+}
