@@ -136,6 +136,7 @@ void Chain::attach(Gear* piece) {
         return;
     }
     gears.push_back(piece);
+    contactGroups.reserve((gears.size() + 3) / 4);
 }
 
 void Chain::detach(Gear* piece) {

@@ -45,12 +45,23 @@ public:
     // Relaxation passes a step makes for the current number of links.
     int passCount() const;
 
+    // The attached pieces' centres and squared radii, four to a group, taken once per step so
+    // that a joint is tested against four pieces at a time. Unused lanes can never be touched.
+    struct ContactGroup {
+        alignas(16) float x[4];
+        alignas(16) float y[4];
+        alignas(16) float z[4];
+        alignas(16) float radiusSquared[4];
+    };
+
 private:
     // The link from the last joint back to the first, or null if the loop is broken.
     ChainLink* closingLink() const;
 
     void relaxLinks();
-    void clampJoints();
-    void pushOutOfPieces();
+    void gatherPieces();
+    void settleJoints(); // board clamp, then the pieces
     void turnPieces();
+
+    std::vector<ContactGroup> contactGroups; // sized by attach, so a step never allocates
 };

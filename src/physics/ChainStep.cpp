@@ -3,7 +3,11 @@
 #include "app/FrameClock.h"
 #include "play/Gear.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -25,8 +29,11 @@ float length(Vec3 v) {
 
 // The joint has touched the piece: remember the first toucher, put the joint on the rim and, on
 // the motor, carry it along the rim. Kept out of line: most joints touch nothing.
-[[gnu::noinline]] void touch(Gear& piece, ChainJoint* joint, float ee, float radius, float carry) {
+[[gnu::noinline]] void touch(Gear& piece, ChainJoint* joint) {
     Vec3& q = joint->position;
+    const Vec3 e = piece.position - q;
+    const float ee = dot(e, e);
+    const auto radius = static_cast<float>(piece.radius);
     if (piece.caughtJoint == nullptr) {
         piece.catchPoint = q;
         piece.caughtJoint = joint;
@@ -40,6 +47,7 @@ float length(Vec3 v) {
         q = c + Vec3{radius, 0.0f, 0.0f};
     }
     if (piece.speed > 0.0f) {
+        const auto carry = static_cast<float>(piece.speed * 0.66 * frameSeconds);
         const Vec3 u = q - c;
         const float len = length(u);
         if (len > 0.0f) {
@@ -50,6 +58,55 @@ float length(Vec3 v) {
     }
 }
 
+// Four floats worked on at once; each lane rounds exactly as the scalar code does.
+typedef float Lanes __attribute__((vector_size(16)));
+typedef int LaneMask __attribute__((vector_size(16)));
+
+Lanes load(const float* four) {
+    Lanes v;
+    std::memcpy(&v, four, sizeof v);
+    return v;
+}
+
+Lanes broadcast(float f) {
+    return Lanes{f, f, f, f};
+}
+
+// One bit per lane that holds true.
+unsigned bitsOf(LaneMask m) {
+#if defined(__SSE__)
+    return static_cast<unsigned>(__builtin_ia32_movmskps(reinterpret_cast<Lanes>(m)));
+#else
+    return (m[0] & 1u) | (m[1] & 2u) | (m[2] & 4u) | (m[3] & 8u);
+#endif
+}
+
+// Lanes whose piece holds q in its circle, the rim included. Each lane computes e·e exactly as
+// touch() does for that piece.
+LaneMask holds(const Chain::ContactGroup& group, Lanes qx, Lanes qy, Lanes qz) {
+    const Lanes ex = load(group.x) - qx;
+    const Lanes ey = load(group.y) - qy;
+    const Lanes ez = load(group.z) - qz;
+    return ex * ex + ey * ey + ez * ez <= load(group.radiusSquared);
+}
+
+// Pieces are looked at in windows of 16 groups, one bit per piece.
+constexpr std::size_t windowGroups = 16;
+
+// Bit k set: piece 4·first + k holds q in its circle.
+std::uint64_t hitsIn(const Chain::ContactGroup* groups, std::size_t first, std::size_t end,
+                     Vec3 q) {
+    const Lanes qx = broadcast(q.x);
+    const Lanes qy = broadcast(q.y);
+    const Lanes qz = broadcast(q.z);
+    std::uint64_t hits = 0;
+    for (std::size_t g = first; g < end; ++g) {
+        hits |= static_cast<std::uint64_t>(bitsOf(holds(groups[g], qx, qy, qz)))
+                << (4 * (g - first));
+    }
+    return hits;
+}
+
 } // namespace
 
 void Chain::step() {
@@ -57,10 +114,10 @@ void Chain::step() {
     for (Gear* piece : gears) {
         piece->caughtJoint = nullptr;
     }
+    gatherPieces();
     for (int pass = 0; pass < passes; ++pass) {
         relaxLinks();
-        clampJoints();
-        pushOutOfPieces();
+        settleJoints();
     }
     turnPieces();
 }
@@ -83,35 +140,46 @@ void Chain::relaxLinks() {
     }
 }
 
-void Chain::clampJoints() {
-    for (ChainJoint* joint : joints) {
-        Vec3& q = joint->position;
-        if (q.x < minX) {
-            q.x = minX;
-        }
-        if (q.x > maxX) {
-            q.x = maxX;
-        }
-        if (q.y < minY) {
-            q.y = minY;
-        }
-        if (q.y > maxY) {
-            q.y = maxY;
+void Chain::gatherPieces() {
+    contactGroups.resize((gears.size() + 3) / 4);
+    for (std::size_t i = 0; i < contactGroups.size() * 4; ++i) {
+        ContactGroup& group = contactGroups[i / 4];
+        const std::size_t lane = i % 4;
+        if (i < gears.size()) {
+            const Vec3 c = gears[i]->position;
+            group.x[lane] = c.x;
+            group.y[lane] = c.y;
+            group.z[lane] = c.z;
+            group.radiusSquared[lane] = static_cast<float>(gears[i]->radiusSquared);
+        } else {
+            group.x[lane] = 0.0f;
+            group.y[lane] = 0.0f;
+            group.z[lane] = 0.0f;
+            group.radiusSquared[lane] = -1.0f; // no distance is that small
         }
     }
 }
 
-void Chain::pushOutOfPieces() {
-    for (Gear* piece : gears) {
-        const Vec3 c = piece->position;
-        const auto radius = static_cast<float>(piece->radius);
-        const auto r2 = static_cast<float>(piece->radiusSquared);
-        const auto carry = static_cast<float>(piece->speed * 0.66 * frameSeconds);
-        for (ChainJoint* joint : joints) {
-            const Vec3 e = c - joint->position;
-            const float ee = dot(e, e);
-            if (ee <= r2) { // the rim counts as touching
-                touch(*piece, joint, ee, radius, carry);
+void Chain::settleJoints() {
+    // Clamping a joint and pushing it out of the pieces look at that joint alone (and at which
+    // joints came before it), so doing both joint by joint gives the same result as clamping
+    // all joints first and then going piece by piece. It also lets the common case, a joint
+    // that touches nothing, test four pieces at once.
+    const ContactGroup* groups = contactGroups.data();
+    const std::size_t groupCount = contactGroups.size();
+    for (ChainJoint* joint : joints) {
+        Vec3& q = joint->position;
+        // max and min keep the value unless it is beyond the edge, exactly like the four tests.
+        q.x = std::min(std::max(q.x, minX), maxX);
+        q.y = std::min(std::max(q.y, minY), maxY);
+        for (std::size_t first = 0; first < groupCount; first += windowGroups) {
+            const std::size_t end = std::min(first + windowGroups, groupCount);
+            std::uint64_t hits = hitsIn(groups, first, end, q);
+            while (hits != 0) {
+                const auto bit = static_cast<unsigned>(__builtin_ctzll(hits));
+                touch(*gears[4 * first + bit], joint);
+                // The joint has moved: look again at the pieces after this one.
+                hits = hitsIn(groups, first, end, q) & ((~0ull << bit) << 1);
             }
         }
     }
