@@ -1,0 +1,175 @@
+// Cost of drawing the play field under a real GL context (run it under Xvfb), against the floor
+// for the same picture: the same quads drawn by a bare loop of display-list calls. glFinish ends
+// every iteration, so the rasteriser's work is counted, not just the handing over of commands.
+//
+// Two loop modes serve the frame-rate script; each runs a GLUT main loop that swaps buffers like
+// the game and prints its frames per second after the given seconds:
+//   draw_bench --loop=bare SECONDS   the bare quads of the start of play
+//   draw_bench --loop=frame SECONDS  the game's own update and draw of the same scene
+#include "app/Camera.h"
+#include "support/AllocationCounter.h"
+#include "support/BareQuads.h"
+#include "support/PlayScene.h"
+
+#include <GL/freeglut.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+PlayScene& scene(Stage stage) {
+    // Built on first use, after the window exists, and kept: textures are loaded once.
+    static std::unique_ptr<PlayScene> start;
+    static std::unique_ptr<PlayScene> late;
+    std::unique_ptr<PlayScene>& slot = stage == Stage::Start ? start : late;
+    if (!slot) {
+        slot = std::make_unique<PlayScene>(stage);
+    }
+    return *slot;
+}
+
+template <typename Draw>
+void timeFrames(benchmark::State& state, int sprites, Draw draw) {
+    draw(); // the first draw of a new state combination compiles shaders: keep it out
+    glFinish();
+    std::uint64_t allocations = 0;
+    double submitSeconds = 0.0;
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const auto begin = Clock::now();
+        const allocation_counter::Scope scope;
+        draw();
+        allocations += scope.count();
+        submitSeconds += std::chrono::duration<double>(Clock::now() - begin).count();
+        glFinish();
+    }
+    state.counters["sprites"] = sprites;
+    state.counters["allocs_per_draw"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+    state.counters["submit_us"] =
+        benchmark::Counter(submitSeconds * 1e6, benchmark::Counter::kAvgIterations);
+}
+
+void playFieldDraw(benchmark::State& state, Stage stage) {
+    PlayScene& s = scene(stage);
+    s.holdSteady();
+    timeFrames(state, s.spriteCount(), [&s] {
+        glPushMatrix();
+        s.mode.draw();
+        glPopMatrix();
+    });
+}
+
+void bareQuads(benchmark::State& state, Stage stage) {
+    PlayScene& s = scene(stage);
+    s.holdSteady();
+    const std::vector<BareQuad> quads = captureQuads(s.mode);
+    timeFrames(state, static_cast<int>(quads.size()), [&quads] { drawBareQuads(quads); });
+}
+
+void drawAtStart(benchmark::State& state) {
+    playFieldDraw(state, Stage::Start);
+}
+void bareQuadsAtStart(benchmark::State& state) {
+    bareQuads(state, Stage::Start);
+}
+void drawLate(benchmark::State& state) {
+    playFieldDraw(state, Stage::Late);
+}
+void bareQuadsLate(benchmark::State& state) {
+    bareQuads(state, Stage::Late);
+}
+
+// --- Loop modes ------------------------------------------------------------------------------
+
+struct Loop {
+    bool bare = true;
+    double seconds = 10.0;
+    std::vector<BareQuad> quads;
+    PlayScene* scene = nullptr;
+    int frames = -1; // the first swap starts the count
+    Clock::time_point first;
+};
+Loop loop;
+
+void loopDisplay() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    if (loop.bare) {
+        drawBareQuads(loop.quads);
+    } else {
+        loop.scene->mode.draw();
+    }
+    glPopMatrix();
+    glutSwapBuffers();
+    const auto now = Clock::now();
+    if (++loop.frames == 0) {
+        loop.first = now;
+        return;
+    }
+    const double elapsed = std::chrono::duration<double>(now - loop.first).count();
+    if (elapsed >= loop.seconds) {
+        std::printf("%s: %d frames in %.3f s: %.1f fps\n", loop.bare ? "bare" : "frame",
+                    loop.frames, elapsed, loop.frames / elapsed);
+        std::fflush(stdout);
+        std::exit(0);
+    }
+}
+
+void loopIdle() {
+    if (!loop.bare) {
+        loop.scene->holdSteady();
+        loop.scene->tick();
+        loop.scene->mode.update();
+    }
+    glutPostRedisplay();
+}
+
+void loopReshape(int width, int height) {
+    camera.reshape(width, height);
+}
+
+int runLoop(const char* mode, double seconds) {
+    loop.bare = std::strcmp(mode, "bare") == 0;
+    loop.seconds = seconds;
+    loop.scene = &scene(Stage::Start);
+    loop.scene->holdSteady();
+    loop.quads = captureQuads(loop.scene->mode);
+    glutReshapeFunc(loopReshape);
+    glutDisplayFunc(loopDisplay);
+    glutIdleFunc(loopIdle);
+    glutMainLoop();
+    return 0;
+}
+
+} // namespace
+
+BENCHMARK(drawAtStart)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bareQuadsAtStart)->Unit(benchmark::kMicrosecond);
+BENCHMARK(drawLate)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bareQuadsLate)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    setenv("ALSOFT_DRIVERS", "none", 0);
+    openGameWindow(&argc, argv);
+    useGameDataDirectory();
+    if (argc >= 3 && std::strncmp(argv[1], "--loop=", 7) == 0) {
+        return runLoop(argv[1] + 7, std::atof(argv[2]));
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+class LiveMode;
+
+// The play field's sprites as plain quads: each one's texture, colour and finished modelview
+// matrix, taken once. Drawing them is the least any program can do to put the same picture on
+// the screen with the same display list: per quad one colour, one matrix load and one list call,
+// texturing switched only where the texture changes, blending set once. Its cost is the floor
+// the game's draw is measured against.
+struct BareQuad {
+    int texture; // -1: untextured
+    float color[4];
+    float matrix[16];
+};
+
+// The sprites that LiveMode::draw would draw now, in its order, placed with the modelview matrix
+// that is current when this is called (the camera's). Needs a current GL context.
+std::vector<BareQuad> captureQuads(LiveMode& mode);
+
+// Draws them; leaves the modelview matrix as it found it and the sprite draw's texture record in
+// step with the GL state.
+void drawBareQuads(const std::vector<BareQuad>& quads);
+
+// Opens the 800 by 600 GLUT window the game has, with the camera set up as at start-up.
+void openGameWindow(int* argc, char** argv);
