@@ -1,0 +1,78 @@
+#!/bin/bash
+# Frames per second of the real game in play, against the floor for its picture, on one display:
+#   game   the binary, clicked past the two start pictures, counted over SECONDS of play from one
+#          second after the click into play;
+#   frame  the game's own update and draw on a scene frozen at the start of play (draw_bench);
+#   bare   the same quads drawn by a bare loop of display-list calls (draw_bench): the floor.
+# Every program swaps buffers through GLUT and is counted by the same preloaded probe, which also
+# reads the CPU time the program has used (all threads, the rasteriser's included): frames per
+# second is what a player sees under the machine's current load, CPU milliseconds per frame is
+# what a frame costs, and is far steadier when other work shares the cores. "X ms" is the X
+# server's CPU time per frame (copying the picture to the screen), from its /proc ticks.
+# The three take turns, ROUNDS times; the medians and their ratios are printed last.
+# Usage: tools/perf/fps.sh [BUILD_DIR] [SECONDS] [ROUNDS]  (build targets gridlume and draw_bench)
+set -u
+. "$(dirname "$0")/lib.sh"
+perf_setup "${1:-$PERF_SOURCE/build-perf}"
+SPAN=${2:-10}
+ROUNDS=${3:-3}
+BENCH="$PERF_BUILD/bench/draw_bench"
+[ -x "$BENCH" ] || perf_fail "no $BENCH (build target draw_bench)"
+RUN_FOR=$(awk -v s="$SPAN" 'BEGIN { print s + 1.5 }')
+TICK_MS=$(awk -v t="$(getconf CLK_TCK)" 'BEGIN { print 1000 / t }')
+
+# x_ms NAME TICKS_BEFORE: the X server's CPU milliseconds per swap of that program's whole run.
+x_ms() {
+    awk -v a="$2" -v b="$(perf_ticks "$PERF_DISPLAY_PID")" -v n="$(perf_swaps "$1")" -v t="$TICK_MS" \
+        'BEGIN { printf "%.2f", (n > 0 ? (b - a) * t / n : 0) }'
+}
+
+row() {
+    printf "%-5s %7s %7s %6s  %7s %7s %6s  %7s %7s %6s  %6s\n" "$@"
+}
+row round game cpu_ms X_ms frame cpu_ms X_ms bare cpu_ms X_ms load
+for round in $(seq 1 "$ROUNDS"); do
+    load=$(perf_load)
+    x0=$(perf_ticks "$PERF_DISPLAY_PID")
+    perf_run game "$PERF_SOURCE" "$PERF_BUILD/gridlume"
+    GAME=$PERF_PID
+    WINDOW=$(perf_window)
+    [ -n "$WINDOW" ] || perf_fail "the game's window did not appear"
+    perf_wait_count game swap 1
+    sleep 0.5
+    perf_click "$WINDOW"
+    sleep 0.5
+    perf_click "$WINDOW"
+    perf_wait_count game release 2
+    sleep "$RUN_FOR"
+    awk '/^VmHWM/ { print $2 }' "/proc/$GAME/status" >>"$PERF_TMP/peak"
+    perf_stop "$GAME"
+    xg=$(x_ms game "$x0")
+
+    x0=$(perf_ticks "$PERF_DISPLAY_PID")
+    perf_run frame "$PERF_SOURCE" "$BENCH" --loop=frame "$RUN_FOR"
+    wait "$PERF_PID"
+    xf=$(x_ms frame "$x0")
+    x0=$(perf_ticks "$PERF_DISPLAY_PID")
+    perf_run bare "$PERF_SOURCE" "$BENCH" --loop=bare "$RUN_FOR"
+    wait "$PERF_PID"
+    xb=$(x_ms bare "$x0")
+
+    read -r g gc <<<"$(perf_fps game 1 "$SPAN" 2)"
+    read -r f fc <<<"$(perf_fps frame 1 "$SPAN")"
+    read -r b bc <<<"$(perf_fps bare 1 "$SPAN")"
+    for v in g gc xg f fc xf b bc xb; do
+        echo "${!v}" >>"$PERF_TMP/col.$v"
+    done
+    row "$round" "$g" "$gc" "$xg" "$f" "$fc" "$xf" "$b" "$bc" "$xb" "$load"
+done
+
+for v in g gc xg f fc xf b bc xb; do
+    declare "m$v=$(perf_median <"$PERF_TMP/col.$v")"
+done
+row median "$mg" "$mgc" "$mxg" "$mf" "$mfc" "$mxf" "$mb" "$mbc" "$mxb" "$(perf_load)"
+awk -v g="$mg" -v gc="$mgc" -v f="$mf" -v fc="$mfc" -v b="$mb" -v bc="$mbc" 'BEGIN {
+    printf "game / floor:  %.3f in frames per second, %.3f in CPU per frame (floor cpu / game cpu)\n",
+           g / b, bc / gc
+    printf "frame / floor: %.3f in frames per second, %.3f in CPU per frame\n", f / b, bc / fc }'
+echo "game peak resident: $(sort -n "$PERF_TMP/peak" | tail -n 1) kB (VmHWM, largest of the rounds)"

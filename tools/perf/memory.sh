@@ -1,0 +1,55 @@
+#!/bin/bash
+# Memory over a game:
+#  1. The real binary under Xvfb, clicked into play and left alone: nobody feeds the board, so
+#     the game is lost after about 70 s and the end screen shows. Its resident size (VmRSS) is
+#     sampled every second; printed are the size 10 s and 60 s into play, on the end screen, and
+#     the peak (VmHWM) over the whole run.
+#  2. A whole 240-second game without a window (bench/game_memory_bench): pieces dealt, placed,
+#     binned and added, the board kept lit until the game is won; resident size at minute 1 and
+#     minute 4 of game time, and the operator new calls between them (events, not frames).
+# Usage: tools/perf/memory.sh [BUILD_DIR]   (build targets gridlume and game_memory_bench first)
+set -u
+. "$(dirname "$0")/lib.sh"
+perf_setup "${1:-$PERF_SOURCE/build-perf}"
+
+perf_run game "$PERF_SOURCE" "$PERF_BUILD/gridlume"
+GAME=$PERF_PID
+WINDOW=$(perf_window)
+[ -n "$WINDOW" ] || perf_fail "the game's window did not appear"
+perf_wait_count game swap 1
+sleep 0.5
+perf_click "$WINDOW"
+sleep 0.5
+perf_click "$WINDOW"
+perf_wait_count game release 2
+echo "second rss_kB" >"$PERF_TMP/rss"
+for second in $(seq 1 120); do
+    sleep 1
+    rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$GAME/status")
+    echo "$second $rss" >>"$PERF_TMP/rss"
+    if grep -qE 'Loaded texture ./img/(lose|win).jpg' "$PERF_TMP/game.out"; then
+        break
+    fi
+done
+sleep 2
+END_RSS=$(awk '/^VmRSS/ { print $2 }' "/proc/$GAME/status")
+PEAK=$(awk '/^VmHWM/ { print $2 }' "/proc/$GAME/status")
+perf_stop "$GAME"
+at() {
+    awk -v s="$1" '$1 == s { print $2 }' "$PERF_TMP/rss"
+}
+echo "real game (load average $(perf_load)):"
+echo "  resident 10 s into play   $(at 10) kB"
+echo "  resident 60 s into play   $(at 60) kB"
+echo "  resident on the end screen $END_RSS kB (game over after $(tail -n 1 "$PERF_TMP/rss" | cut -d' ' -f1) s)"
+echo "  peak resident (VmHWM)     $PEAK kB"
+echo "  samples: $(tail -n +2 "$PERF_TMP/rss" | cut -d' ' -f2 | sort -n | uniq -c | sort -rn | head -n 5 |
+    awk '{ printf "%s kB x%s  ", $2, $1 }')"
+
+BENCH="$PERF_BUILD/bench/game_memory_bench"
+if [ -x "$BENCH" ]; then
+    echo "whole 240-second game without a window:"
+    "$BENCH" 2>/dev/null | grep -E '^(Benchmark|wholeGame)'
+else
+    echo "no $BENCH: build target game_memory_bench for the 240-second game"
+fi
