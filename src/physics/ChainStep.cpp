@@ -93,14 +93,14 @@ LaneMask holds(const Chain::ContactGroup& group, Lanes qx, Lanes qy, Lanes qz) {
 // Pieces are looked at in windows of 16 groups, one bit per piece.
 constexpr std::size_t windowGroups = 16;
 
-// Bit k set: piece 4·first + k holds q in its circle.
-std::uint64_t hitsIn(const Chain::ContactGroup* groups, std::size_t first, std::size_t end,
-                     Vec3 q) {
+// Bit k set: piece 4·first + k holds q in its circle. Groups before `from` are not looked at.
+std::uint64_t hitsIn(const Chain::ContactGroup* groups, std::size_t first, std::size_t from,
+                     std::size_t end, Vec3 q) {
     const Lanes qx = broadcast(q.x);
     const Lanes qy = broadcast(q.y);
     const Lanes qz = broadcast(q.z);
     std::uint64_t hits = 0;
-    for (std::size_t g = first; g < end; ++g) {
+    for (std::size_t g = from; g < end; ++g) {
         hits |= static_cast<std::uint64_t>(bitsOf(holds(groups[g], qx, qy, qz)))
                 << (4 * (g - first));
     }
@@ -174,12 +174,12 @@ void Chain::settleJoints() {
         q.y = std::min(std::max(q.y, minY), maxY);
         for (std::size_t first = 0; first < groupCount; first += windowGroups) {
             const std::size_t end = std::min(first + windowGroups, groupCount);
-            std::uint64_t hits = hitsIn(groups, first, end, q);
+            std::uint64_t hits = hitsIn(groups, first, first, end, q);
             while (hits != 0) {
                 const auto bit = static_cast<unsigned>(__builtin_ctzll(hits));
                 touch(*gears[4 * first + bit], joint);
                 // The joint has moved: look again at the pieces after this one.
-                hits = hitsIn(groups, first, end, q) & ((~0ull << bit) << 1);
+                hits = hitsIn(groups, first, first + bit / 4, end, q) & ((~0ull << bit) << 1);
             }
         }
     }
