@@ -33,38 +33,55 @@ void capture(const Sprite& sprite, std::vector<BareQuad>& quads) {
 
 } // namespace
 
-std::vector<BareQuad> captureQuads(LiveMode& mode) {
+std::vector<BareQuad> captureQuads(LiveMode& mode, std::vector<std::size_t>* layerEnds) {
     std::vector<BareQuad> quads;
+    std::vector<std::size_t> ends;
     capture(mode.background, quads);
+    ends.push_back(quads.size());
     for (const BoardSquare* square : mode.squares) {
         capture(*square, quads);
     }
+    ends.push_back(quads.size());
     for (const Gear* piece : mode.gears) {
         capture(*piece, quads);
         if (piece->charges > 0) {
             capture(piece->icon, quads);
         }
     }
+    ends.push_back(quads.size());
     if (mode.chain != nullptr) {
         for (std::size_t i = 0; i < mode.chain->links.size(); ++i) {
             mode.chain->updateLinkSprite(i);
             capture(mode.chain->links[i]->sprite, quads);
         }
+        ends.push_back(quads.size());
         for (const ChainJoint* joint : mode.chain->joints) {
             capture(*joint, quads);
         }
+    } else {
+        ends.push_back(quads.size());
     }
+    ends.push_back(quads.size());
     capture(mode.powerMarker, quads);
+    ends.push_back(quads.size());
+    if (layerEnds != nullptr) {
+        *layerEnds = ends;
+    }
     return quads;
 }
 
 void drawBareQuads(const std::vector<BareQuad>& quads) {
+    drawBareQuads(quads, 0, quads.size());
+}
+
+void drawBareQuads(const std::vector<BareQuad>& quads, std::size_t begin, std::size_t end) {
     // Every sprite of the play field blends the same way.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glPushMatrix();
     int bound = boundTexture;
-    for (const BareQuad& quad : quads) {
+    for (std::size_t i = begin; i < end && i < quads.size(); ++i) {
+        const BareQuad& quad = quads[i];
         if (quad.texture != bound) {
             if (quad.texture == -1) {
                 glDisable(GL_TEXTURE_2D);
