@@ -146,6 +146,7 @@ TEST(ChainBuild, EmptyChainHasNothingToGrowOrRelax) {
     frameSeconds = 0.25f;
     chain.step();
     chain.draw();
+    frameSeconds = 0.0f;
     EXPECT_EQ(motor->angle, 50.0f);
     EXPECT_EQ(motor->turned, 0.0f);
 }
