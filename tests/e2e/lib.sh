@@ -130,7 +130,7 @@ at_most() {
 yellow_rows() {
     convert "$E2E_TMP/$1.png" -crop "1x$(($4 - $3))+$2+$3" +repage -depth 8 txt:- |
         awk -F'[,:() ]+' -v y0="$3" '
-            /^[0-9]/ { r = $4; g = $5; b = $6
+            /^[0-9]/ { r = $3; g = $4; b = $5
                        if (r > 170 && g > 120 && b < 110) { sum += $2; n++ } }
             END { if (n > 0) print int(y0 + sum / n) }'
 }
@@ -182,7 +182,7 @@ drag_to() {
 grey_row() {
     convert "$E2E_TMP/$1.png" -crop "1x$(($4 - $3))+$2+$3" +repage -depth 8 txt:- |
         awk -F'[,:() ]+' -v y0="$3" '
-            /^[0-9]/ { r = $4; g = $5; b = $6; lo = r; hi = r
+            /^[0-9]/ { r = $3; g = $4; b = $5; lo = r; hi = r
                        if (g < lo) lo = g; if (b < lo) lo = b; if (g > hi) hi = g; if (b > hi) hi = b
                        if (hi - lo < 30 && hi > 80) { print y0 + $2; exit } }'
 }

@@ -15,46 +15,30 @@ xdotool mousemove --window "$WINDOW" 400 300 mousedown 1 mouseup 1
 wait_for_output "Loaded texture ./img/square.jpg"
 sleep 0.3
 screenshot before
-# The first piece rolls down the chute from (-350, 202), 76.4 units a second; how far it got by
-# now depends on how long building the game took. Find its bulb, press a little ahead of it, and
-# check that it follows the pointer; a miss changes nothing, so try again.
-held=""
-for attempt in 1 2 3 4 5; do
-    screenshot chute
-    row=$(yellow_rows chute 50 60 470)
-    if [ -n "$row" ] && [ "$row" -lt 430 ]; then
-        xdotool mousemove --window "$WINDOW" 50 $((row + 12)) mousedown 1
-        xdotool mousemove --window "$WINDOW" 150 $((row + 12))
-        sleep 0.3
-        screenshot grabbed
-        if [ -n "$(yellow_rows grabbed 150 $((row - 40)) $((row + 60)))" ]; then
-            held=yes
-            break
-        fi
-        xdotool mouseup 1
+# Onto the chain where it runs from the motor towards the first gear: the piece's circle then
+# holds joints, which the next step pushes onto its rim, and the moving chain turns it.
+grab_dealt_piece
+screenshot chain
+target_x="" target_y=""
+for x in 260 280 240 300 220; do
+    y=$(grey_row chain "$x" 330 520)
+    if [ -n "$y" ]; then
+        target_x=$x target_y=$y
+        break
     fi
-    sleep 0.7
 done
-[ -n "$held" ] || fail "could not pick up a dealt piece"
-# Against the motor (-236, -171, radius 50), where the chain wraps it: the separation from the
-# motor leaves the piece touching the motor's rim and the joints on it.
-for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove --window "$WINDOW" $((150 + step * 90 / 8)) $((row + 12 + step * (471 - row - 12) / 8))
-    sleep 0.05
-done
-xdotool mouseup 1
+[ -n "$target_x" ] || fail "no chain between the motor and the first gear"
+drag_to "$target_x" "$target_y"
 sleep 0.5
 screenshot placed
-sleep 0.25
-screenshot turned
 sleep 1.5
 screenshot later
 
 # The dragged piece (radius 30) sits where it was dropped and turns inside its own circle.
-box="224 456 36 36"
+box="$((target_x - 18)) $((target_y - 18)) 36 36"
 at_least "$(difference before placed $box)" 0.08 "the piece did not arrive"
 at_least "$(difference before later $box)" 0.08 "the piece did not stay"
-at_least "$(difference placed turned $box)" 0.01 "nothing turned"
+at_least "$(difference placed later $box)" 0.01 "nothing turned"
 # A new piece was dealt into the chute once the first was placed.
 at_least "$(difference before later 0 60 100 120)" 0.05 "no new piece in the chute"
 
