@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+
 Camera* activeCamera = nullptr;
 
 void Camera::reset() {
@@ -20,7 +22,9 @@ void Camera::reshape(int newWidth, int reportedHeight) {
     if (newWidth < 1 || reportedHeight < 1) {
         return; // minimised: keep everything as it was
     }
-    const int newHeight = static_cast<int>(newWidth * 0.75);
+    // A window one pixel wide would get no height at all, and X ends the process when asked for
+    // a window of height 0.
+    const int newHeight = std::max(1, static_cast<int>(newWidth * 0.75));
     resizeWindow(newWidth, newHeight);
     width = newWidth;
     height = newHeight;
