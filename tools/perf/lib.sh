@@ -29,6 +29,8 @@ perf_setup() {
         -ldl || perf_fail "could not build the frame probe"
     cc -O2 -o "$PERF_TMP/launch" "$PERF_SOURCE/tools/perf/launch.c" ||
         perf_fail "could not build the launcher"
+    cc -O2 -o "$PERF_TMP/bare_splash" "$PERF_SOURCE/tools/perf/bare_splash.c" -lglut -lGL ||
+        perf_fail "could not build the bare splash"
     trap perf_cleanup EXIT
     local n
     for n in $(seq 150 199); do
@@ -87,15 +89,16 @@ perf_stop() {
     return 0
 }
 
-# perf_startup NAME: "FIRST_MS PLAY_MS": launch to the first swap, and the second button release
-# to the first swap after it (the first frame of play).
+# perf_startup NAME: "SPLASH_MS SPLASH_CPU_MS PLAY_MS PLAY_CPU_MS": launch to the first swap,
+# and the second button release to the first swap after it (the first frame of play); each as
+# wall time and as the CPU time the program used meanwhile (all threads).
 perf_startup() {
     awk '$1 == "launch" { launch = $2 }
-         $1 == "release" { releases++; if (releases == 2) clicked = $2 }
-         $1 == "swap" { if (!first) first = $2
-                        if (clicked && !play) play = $2 }
-         END { printf "%.1f %.1f\n", (first - launch) / 1e6, (play - clicked) / 1e6 }' \
-        "$PERF_TMP/$1.log"
+         $1 == "release" { releases++; if (releases == 2) { clicked = $2; clickedCpu = $3 } }
+         $1 == "swap" { if (!first) { first = $2; firstCpu = $3 }
+                        if (clicked && !play) { play = $2; playCpu = $3 } }
+         END { printf "%.1f %.1f %.1f %.1f\n", (first - launch) / 1e6, firstCpu / 1e6,
+                      (play - clicked) / 1e6, (playCpu - clickedCpu) / 1e6 }' "$PERF_TMP/$1.log"
 }
 
 # perf_fps NAME FROM SECONDS [RELEASES]: "FPS CPU_MS" over SECONDS, starting FROM seconds after
