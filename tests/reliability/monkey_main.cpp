@@ -167,8 +167,9 @@ int main(int argc, char** argv) {
         ok = false;
     }
     for (std::uint32_t seed : failed) {
-        std::fprintf(stderr, "FAILED seed %u; replay: %s --seed %u --frames %d --log\n", seed,
-                     argv[0], seed, a.frames);
+        std::fprintf(stderr, "FAILED seed %u; replay: %s --seed %u --frames %d%s%s --log\n", seed,
+                     argv[0], seed, a.frames, a.data != nullptr ? " --data " : "",
+                     a.data != nullptr ? a.data : "");
     }
     return ok ? 0 : 1;
 }

@@ -96,7 +96,7 @@ private:
     int nowMs = 0;
     float playStart = 0.0f;
     float nextHelpAt = 0.0f;
-    float lastTotalLight = 0.0f;
+    float lastTotalLight = 100 * BoardSquare::startLight;
     int endFramesLeft = -1;
 };
 
@@ -283,7 +283,7 @@ void Monkey::recordFrame() {
     for (const BoardSquare* square : game.squares) {
         totalLight += square->light;
     }
-    if (totalLight > lastTotalLight + 1e-3f) {
+    if (totalLight > lastTotalLight + 1.0f) { // a payout adds 35 to each square it reaches
         ++result.relights;
     }
     lastTotalLight = totalLight;
@@ -362,7 +362,6 @@ MonkeyResult Monkey::play() {
         if (playing && !result.reachedPlay) {
             result.reachedPlay = true;
             playStart = liveMode.gameStart;
-            lastTotalLight = 8000.0f;
         }
         if (playing && style.helps) {
             help();
