@@ -27,13 +27,14 @@ click 400 300
 sleep 0.5
 screenshot instructions && cp "$E2E_TMP/instructions.png" "$OUT/screenshot-instructions.png"
 click 400 300
-sleep 0.8
 grab_dealt_piece 140
-drag_to 244 471
-sleep 1.5
-grab_dealt_piece 140
-drag_to 330 330
-sleep 2.5
+screenshot chain
+for x in 260 280 240 300 220; do
+    y=$(grey_row chain "$x" 330 520)
+    [ -n "$y" ] && break
+done
+drag_to "$x" "${y:-420}"
+sleep 0.4
 screenshot play && cp "$E2E_TMP/play.png" "$OUT/screenshot-play.png"
 echo 300000 >"$GRIDLUME_TIMEWARP_FILE" # past four minutes: won before anything fades
 sleep 1
