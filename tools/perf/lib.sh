@@ -62,9 +62,10 @@ perf_run() {
 
 # perf_wait_count NAME KIND COUNT [SECONDS]: until the log holds COUNT lines of KIND.
 perf_wait_count() {
-    local tries=$((${4:-20} * 20))
+    local tries=$((${4:-20} * 20)) count
     for _ in $(seq 1 "$tries"); do
-        [ "$(grep -c "^$2 " "$PERF_TMP/$1.log" 2>/dev/null)" -ge "$3" ] && return 0
+        count=$(grep -c "^$2 " "$PERF_TMP/$1.log" 2>/dev/null)
+        [ "${count:-0}" -ge "$3" ] && return 0
         sleep 0.05
     done
     perf_fail "$1 never logged $3 '$2' lines"
