@@ -6,10 +6,17 @@
 // the game and prints its frames per second after the given seconds:
 //   draw_bench --loop=bare SECONDS   the bare quads of the start of play
 //   draw_bench --loop=frame SECONDS  the game's own update and draw of the same scene
+// and one more for the memory script:
+//   draw_bench --loop=game 0         a whole game on the real frame clock, played by the
+//                                    scripted player, then its resident sizes
 #include "app/Camera.h"
+#include "app/FrameClock.h"
+#include "physics/Chain.h"
+#include "states/State.h"
 #include "support/AllocationCounter.h"
 #include "support/BareQuads.h"
 #include "support/PlayScene.h"
+#include "support/ScriptedPlayer.h"
 
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
@@ -193,7 +200,76 @@ void loopReshape(int width, int height) {
     camera.reshape(width, height);
 }
 
+// --- A whole game in the window ---------------------------------------------------------------
+
+struct WholeGame {
+    LiveMode mode;
+    ScriptedPlayer player;
+    int enteredMs = 0;
+    int frames = 0;
+    double rssMinute1 = 0.0;
+    double rssMinute4 = 0.0;
+};
+WholeGame* game = nullptr;
+
+void gameDisplay() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    if (currentState != nullptr) {
+        currentState->draw();
+    }
+    glPopMatrix();
+    glutSwapBuffers();
+}
+
+// The game's own idle step, with the player acting first.
+void gameIdle() {
+    advanceFrameClock(glutGet(GLUT_ELAPSED_TIME));
+    const int gameMs = elapsedMs - game->enteredMs;
+    if (currentState == &game->mode) {
+        game->player.act(game->mode, gameMs);
+        keepBoardLit(game->mode);
+        game->mode.update();
+        ++game->frames;
+    }
+    if (game->rssMinute1 == 0.0 && gameMs >= 60000) {
+        game->rssMinute1 = residentKb();
+    }
+    if (game->rssMinute4 == 0.0 && gameMs >= 239000) {
+        game->rssMinute4 = residentKb();
+    }
+    if (currentState != &game->mode) {
+        const double seconds = gameMs / 1000.0;
+        std::printf("game: %s after %.1f s, %d frames (%.1f fps), %d placed, %d binned, "
+                    "%d added, %zu links; resident at minute 1 %.0f kB, at minute 4 %.0f kB, "
+                    "growth %.0f kB, peak %.0f kB\n",
+                    game->mode.won ? "won" : "lost", seconds, game->frames, game->frames / seconds,
+                    game->player.placed, game->player.binned, game->player.added,
+                    game->mode.chain->links.size(), game->rssMinute1, game->rssMinute4,
+                    game->rssMinute4 - game->rssMinute1, peakResidentKb());
+        std::fflush(stdout);
+        std::exit(0);
+    }
+    glutPostRedisplay();
+}
+
+int runWholeGame() {
+    game = new WholeGame;
+    advanceFrameClock(glutGet(GLUT_ELAPSED_TIME));
+    game->enteredMs = elapsedMs;
+    game->mode.enter(nullptr);
+    currentState = &game->mode;
+    glutReshapeFunc(loopReshape);
+    glutDisplayFunc(gameDisplay);
+    glutIdleFunc(gameIdle);
+    glutMainLoop();
+    return 0;
+}
+
 int runLoop(const char* mode, double seconds) {
+    if (std::strcmp(mode, "game") == 0) {
+        return runWholeGame();
+    }
     loop.bare = std::strcmp(mode, "bare") == 0;
     loop.seconds = seconds;
     loop.scene = &scene(Stage::Start);

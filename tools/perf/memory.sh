@@ -4,10 +4,14 @@
 #     the game is lost after about 70 s and the end screen shows. Its resident size (VmRSS) is
 #     sampled every second; printed are the size 10 s and 60 s into play, on the end screen, and
 #     the peak (VmHWM) over the whole run.
-#  2. A whole 240-second game without a window (bench/game_memory_bench): pieces dealt, placed,
-#     binned and added, the board kept lit until the game is won; resident size at minute 1 and
-#     minute 4 of game time, and the operator new calls between them (events, not frames).
-# Usage: tools/perf/memory.sh [BUILD_DIR]   (build targets gridlume and game_memory_bench first)
+#  2. A whole 240-second game in a window on the real frame clock (draw_bench --loop=game): the
+#     game's own update and draw, a scripted player dealing, placing, binning and adding pieces
+#     through the play state's input handling, the board kept lit until the game is won;
+#     resident size at minute 1 and minute 4 and the peak. Takes four minutes.
+#  3. The same game without a window at fixed frame steps (bench/game_memory_bench), in a second;
+#     also counts the operator new calls between minute 1 and 4 (events, not frames).
+# Usage: tools/perf/memory.sh [BUILD_DIR]
+#   (build targets gridlume, draw_bench and game_memory_bench first)
 set -u
 . "$(dirname "$0")/lib.sh"
 perf_setup "${1:-$PERF_SOURCE/build-perf}"
@@ -41,10 +45,21 @@ at() {
 echo "real game (load average $(perf_load)):"
 echo "  resident 10 s into play   $(at 10) kB"
 echo "  resident 60 s into play   $(at 60) kB"
-echo "  resident on the end screen $END_RSS kB (game over after $(tail -n 1 "$PERF_TMP/rss" | cut -d' ' -f1) s)"
+echo "  resident on the end screen $END_RSS kB" \
+    "(game over after $(tail -n 1 "$PERF_TMP/rss" | cut -d' ' -f1) s)"
 echo "  peak resident (VmHWM)     $PEAK kB"
-echo "  samples: $(tail -n +2 "$PERF_TMP/rss" | cut -d' ' -f2 | sort -n | uniq -c | sort -rn | head -n 5 |
-    awk '{ printf "%s kB x%s  ", $2, $1 }')"
+echo "  most frequent samples: $(tail -n +2 "$PERF_TMP/rss" | cut -d' ' -f2 | sort -n | uniq -c |
+    sort -rn | head -n 5 | awk '{ printf "%s kB x%s  ", $2, $1 }')"
+
+DRAW="$PERF_BUILD/bench/draw_bench"
+if [ -x "$DRAW" ]; then
+    echo "whole 240-second game in a window (load average $(perf_load)):"
+    perf_run whole "$PERF_SOURCE" "$DRAW" --loop=game 0
+    wait "$PERF_PID"
+    grep '^game:' "$PERF_TMP/whole.out" | sed 's/^/  /'
+else
+    echo "no $DRAW: build target draw_bench for the 240-second game in a window"
+fi
 
 BENCH="$PERF_BUILD/bench/game_memory_bench"
 if [ -x "$BENCH" ]; then
