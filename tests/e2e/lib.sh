@@ -43,6 +43,9 @@ start_game() {
     GAME_PID=$!
     WINDOW=$(timeout 20 xdotool search --sync --name '^Gridlume$' | head -n 1)
     [ -n "$WINDOW" ] || fail "the window did not appear"
+    # Without a window manager the window sits one pixel off the screen's corner; bring it fully
+    # onto the screen so that screenshots hold all of it.
+    xdotool windowmove --sync "$WINDOW" 0 0 2>/dev/null || xdotool windowmove "$WINDOW" 0 0
     xdotool mousemove --window "$WINDOW" 400 300
 }
 
