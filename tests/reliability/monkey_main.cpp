@@ -127,13 +127,16 @@ int main(int argc, char** argv) {
         options.seed = seed;
         options.maxFrames = a.frames;
         options.endFrames = a.endFrames;
+        // The seed goes out first: a sanitizer that stops the process reports right after it.
+        std::fprintf(stderr, "seed %u (%s): ", seed, monkeyStyle(seed));
+        std::fflush(stderr);
         MonkeyResult result;
         {
             QuietOutput quiet(!a.log);
             result = playMonkeyGame(options);
             releasePlayState();
         }
-        std::fprintf(stderr, "%s\n", describe(result).c_str());
+        std::fprintf(stderr, "%s\n", describeOutcome(result).c_str());
         frames += result.frames;
         won += result.reachedEnd && result.won ? 1 : 0;
         lost += result.reachedEnd && !result.won ? 1 : 0;

@@ -426,10 +426,19 @@ void releasePlayState() {
     game.squares.shrink_to_fit();
 }
 
+const char* monkeyStyle(std::uint32_t seed) {
+    return styles[seed % (sizeof styles / sizeof styles[0])].name;
+}
+
 std::string describe(const MonkeyResult& r) {
     std::ostringstream out;
-    out << "seed " << r.seed << " (" << r.style << "): " << r.frames << " frames, " << r.events
-        << " events, ";
+    out << "seed " << r.seed << " (" << r.style << "): " << describeOutcome(r);
+    return out.str();
+}
+
+std::string describeOutcome(const MonkeyResult& r) {
+    std::ostringstream out;
+    out << r.frames << " frames, " << r.events << " events, ";
     if (!r.reachedPlay) {
         out << "never reached play";
     } else {

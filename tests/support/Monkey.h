@@ -41,5 +41,9 @@ MonkeyResult playMonkeyGame(const MonkeyOptions& options);
 // constructed values so that another game can be entered in this process.
 void releasePlayState();
 
-// One line describing a result, for logs.
+// The kind of player a seed gets.
+const char* monkeyStyle(std::uint32_t seed);
+
+// One line describing a result, for logs; the outcome alone is the same without the seed.
 std::string describe(const MonkeyResult& result);
+std::string describeOutcome(const MonkeyResult& result);
