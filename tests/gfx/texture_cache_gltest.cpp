@@ -67,7 +67,11 @@ TEST_F(TextureCacheTest, MissingFileIsLoggedOnceAndStaysUnavailable) {
 
     // A bad file must not poison the next good one.
     std::filesystem::create_directories("img");
-    { std::FILE* f = std::fopen("img/bad.png", "wb"); std::fputs("not a picture", f); std::fclose(f); }
+    {
+        std::FILE* f = std::fopen("img/bad.png", "wb");
+        std::fputs("not a picture", f);
+        std::fclose(f);
+    }
     CaptureStdout();
     EXPECT_EQ(static_cast<int>(cache.getTexture("./img/bad.png")->id), -1);
     EXPECT_NE(cache.getTexture("./img/x.png")->id, TextureEntry::noTexture);

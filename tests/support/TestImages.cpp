@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-void writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbaTopFirst) {
+void writePng(const std::string& path, int width, int height,
+              const std::vector<uint32_t>& rgbaTopFirst) {
     static bool ready = false;
     if (!ready) {
         ilInit();
@@ -27,8 +28,8 @@ void writePng(const std::string& path, int width, int height, const std::vector<
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-    ilTexImage(static_cast<ILuint>(width), static_cast<ILuint>(height), 1, 4, IL_RGBA, IL_UNSIGNED_BYTE,
-               bytes.data());
+    ilTexImage(static_cast<ILuint>(width), static_cast<ILuint>(height), 1, 4, IL_RGBA,
+               IL_UNSIGNED_BYTE, bytes.data());
     ilOriginFunc(IL_ORIGIN_LOWER_LEFT);
     ilEnable(IL_FILE_OVERWRITE);
     const bool saved = ilSaveImage(path.c_str()) == IL_TRUE;
