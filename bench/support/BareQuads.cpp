@@ -1,7 +1,7 @@
 #include "support/BareQuads.h"
 
 #include "app/Camera.h"
-#include "app/GlSwitches.h"
+#include "app/Startup.h"
 #include "gfx/Sprite.h"
 #include "physics/Chain.h"
 #include "play/BoardSquare.h"
@@ -110,16 +110,7 @@ void openGameWindow(int* argc, char** argv) {
     camera.perspective = 0;
     activeCamera = &camera;
     camera.reshape(800, 600);
-    // The game's fixed switches that touch drawing.
-    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
-    glShadeModel(GL_SMOOTH);
-    glPolygonMode(GL_FRONT, GL_FILL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    initSwapControl();
-    setCulling(false);
-    setDepthTest(false, false);
-    setSwapInterval(false);
-    glEnable(GL_NORMALIZE);
+    setFixedGlState();
     // The first sprite made with a context builds the shared quad, as the start screen's does.
     Sprite first;
     (void)first;

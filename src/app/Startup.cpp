@@ -36,6 +36,11 @@ void startGame(int* argc, char** argv) {
         currentState = &startState;
     }
 
+    setFixedGlState();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void setFixedGlState() {
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
     glShadeModel(GL_SMOOTH);
     glPolygonMode(GL_FRONT, GL_FILL);
@@ -45,5 +50,4 @@ void startGame(int* argc, char** argv) {
     setDepthTest(false, false);
     setSwapInterval(false);
     glEnable(GL_NORMALIZE);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
