@@ -153,10 +153,15 @@ void LiveMode::update() {
 
     powerMarker.position = {static_cast<float>(level * 3.85 - 180), -274.0f, 0.0f};
 
-    // The length is read on every step: a piece dealt during the loop is visited in it too.
+    // The length is read on every step: a piece dealt during the loop is visited in it too. It
+    // rolls in this frame but leaves at the next at the earliest: after a frame longer than a
+    // piece's whole life (a stalled machine, a slow start of play) each replacement would
+    // otherwise be gone at once and replaced again, for ever.
+    std::size_t piecesBefore = gears.size();
     for (std::size_t i = 0; i < gears.size();) {
         Gear* p = gears[i];
-        if (p != heldGear && p->advanceRoll()) {
+        if (p != heldGear && p->advanceRoll() && i < piecesBefore) {
+            --piecesBefore;
             if (!p->placed) {
                 spawnGear(); // there is always one dealt piece waiting
             }
