@@ -209,6 +209,7 @@ struct WholeGame {
     int frames = 0;
     double rssMinute1 = 0.0;
     double rssMinute4 = 0.0;
+    int lastSample = -1;
 };
 WholeGame* game = nullptr;
 
@@ -231,6 +232,12 @@ void gameIdle() {
         keepBoardLit(game->mode);
         game->mode.update();
         ++game->frames;
+    }
+    if (gameMs / 10000 != game->lastSample && game->mode.chain != nullptr) {
+        // A step in these points to one event; a slope would be a leak.
+        game->lastSample = gameMs / 10000;
+        std::printf("game: resident at %3d s: %.0f kB, %zu links, %zu pieces\n", gameMs / 1000,
+                    residentKb(), game->mode.chain->links.size(), game->mode.gears.size());
     }
     if (game->rssMinute1 == 0.0 && gameMs >= 60000) {
         game->rssMinute1 = residentKb();
