@@ -28,6 +28,8 @@ constexpr int left = 0, middle = 1, right = 2, down = 0, up = 1;
 constexpr int altModifier = 4; // GLUT_ACTIVE_ALT
 constexpr int f4Key = 4;       // GLUT_KEY_F4
 constexpr int maxStepMs = 200;
+// Now and then a frame of 1 to 12 s, longer than a loose piece's whole life; about one a game.
+constexpr double stallChance = 0.001;
 // Late left releases on the end screen end the process; stay well inside the ignored window.
 constexpr float endScreenSafeSeconds = 4.5f;
 
@@ -313,6 +315,8 @@ void Monkey::frame() {
     if (currentState == &endState) {
         // Keep the whole visit to the end screen inside its ignored five seconds.
         step = std::min(step, 180);
+    } else if (random.chance(stallChance * style.maxStepMs / maxStepMs)) {
+        step = 1000 + random.below(11000); // the machine stalled, or a step took that long
     }
     nowMs += step;
     idleStep(nowMs);
