@@ -1,0 +1,66 @@
+#!/bin/bash
+# The real binary, with all its sounds in place, where no sound device can be opened: a driver
+# that does not exist, a driver that exists but cannot open (the wave writer with no file), and
+# no driver chosen at all on a machine with no sound server. The game loads its six sounds
+# (each load writes its line, with nothing behind it), plays silently, reports every sound it
+# cannot play, reaches play, draws, and ends with status 0 on Esc.
+set -u
+BINARY=$1
+SOURCE=$2
+HERE=$(dirname "$0")
+. "$HERE/lib.sh"
+. "$HERE/hostile_lib.sh"
+trap stop_all EXIT
+
+# No sound server or configuration that OpenAL Soft or ALSA could find.
+QUIET_HOME="$E2E_TMP/home"
+mkdir -p "$QUIET_HOME/runtime"
+: >"$E2E_TMP/empty.conf"
+NO_SERVER=(HOME="$QUIET_HOME" XDG_RUNTIME_DIR="$QUIET_HOME/runtime"
+    PULSE_SERVER="unix:$QUIET_HOME/no-such-socket" PULSE_RUNTIME_PATH="$QUIET_HOME/runtime"
+    ALSA_CONFIG_PATH="$E2E_TMP/empty.conf" ALSOFT_CONF="$E2E_TMP/empty.conf")
+
+# silent_game NAME ENV...: one game, its environment changed by env's arguments (a launcher
+# script applies them, so the game is still this shell's child).
+silent_game() {
+    local name=$1
+    shift
+    local launcher="$E2E_TMP/launch-$name"
+    {
+        echo '#!/bin/bash'
+        printf 'exec env'
+        printf ' %q' "$@" "$(realpath "$BINARY")"
+        echo
+    } >"$launcher"
+    chmod +x "$launcher"
+    start_game "$launcher" "$SOURCE"
+    enter_play
+    deal_add_link # every new piece plays "roll"
+    sleep 0.3
+    screenshot "$name"
+    expect_drawn "$name"
+    expect_esc_exit "$name"
+    local out="$E2E_TMP/$name.out"
+    cp "$E2E_TMP/game.out" "$out"
+    expect_sound_log "$out"
+    if [ "$name" = control ]; then
+        expect_no_line "$out" "ERROR: No sample associated with motor"
+        echo "control: the same sounds play when there is a device"
+        return
+    fi
+    for sound in motor roll; do
+        expect_line "$out" "ERROR: No sample associated with $sound"
+        expect_line "$out" "ERROR: Sample $sound not found"
+    done
+    [ "$(grep -c '^ERROR: No sample associated with roll$' "$out")" -ge 3 ] ||
+        fail "$name: fewer than three dealt pieces reported their silent roll"
+    expect_line "$out" "Loaded texture ./img/bg.jpg"
+    echo "$name: silent, in play, drawn, status 0"
+}
+
+start_display
+silent_game control ALSOFT_DRIVERS=null
+silent_game nosuchdriver ALSOFT_DRIVERS=nosuchdriver
+silent_game wavewriter ALSOFT_DRIVERS=wave "${NO_SERVER[@]}"
+silent_game noserver -u ALSOFT_DRIVERS "${NO_SERVER[@]}"
+echo "no audio: every game played on without sound and ended with status 0"

@@ -1,0 +1,100 @@
+#!/bin/bash
+# The real binary's window resized to 1 by 1, minimised (Xvfb has no window manager, so the
+# window is also unmapped, which is what a minimised window is to the program), blown up to
+# 3000 by 2000 and brought back, many times in a row: on the start screen, in play, and in the
+# middle of a drag. The game keeps running, keeps its 4:3 shape, draws the same picture once
+# the window is back at 800 by 600, and ends with status 0 on Esc.
+set -u
+BINARY=$1
+SOURCE=$2
+HERE=$(dirname "$0")
+. "$HERE/lib.sh"
+. "$HERE/hostile_lib.sh"
+trap stop_all EXIT
+
+expect_running() {
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended $1 (see its errors: $(tail -n 3 "$E2E_TMP/game.err"))"
+}
+
+# geometry: the window's size as WIDTHxHEIGHT.
+geometry() {
+    xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p'
+}
+
+# resize W H: asks for a size and gives the game a moment to answer with its own.
+resize() {
+    xdotool windowsize "$WINDOW" "$1" "$2"
+    sleep "${PAUSE:-0.05}"
+}
+
+# abuse ROUNDS: the whole sequence, over and over.
+abuse() {
+    local round
+    for round in $(seq 1 "$1"); do
+        resize 1 1
+        xdotool windowminimize "$WINDOW"
+        xdotool windowunmap "$WINDOW"
+        sleep 0.05
+        xdotool windowmap "$WINDOW"
+        resize 3000 2000
+        resize 1 1
+        resize 2 2
+        resize 800 600
+        expect_running "in round $round"
+    done
+}
+
+# back_to_normal: 800 by 600 and a moment to redraw.
+back_to_normal() {
+    resize 800 600
+    sleep 0.5
+    [ "$(geometry)" = 800x600 ] || fail "the window is $(geometry) after a resize to 800x600"
+}
+
+start_display
+start_game "$BINARY" "$SOURCE"
+wait_for_output "Loaded texture ./img/splash.jpg"
+sleep 0.5
+screenshot splash
+abuse 15
+back_to_normal
+screenshot splash_after
+at_most "$(difference splash splash_after 0 0 800 600)" 0.02 "the splash picture changed"
+
+# The shape the game forces on the sizes it is given.
+PAUSE=0.4
+resize 1 1
+[ "$(geometry)" = 1x1 ] || fail "a 1 pixel wide window is $(geometry)"
+resize 3000 2000
+[ "$(geometry)" = 3000x2250 ] || fail "a 3000 pixel wide window is $(geometry)"
+resize 1000 500
+[ "$(geometry)" = 1000x750 ] || fail "a 1000 pixel wide window is $(geometry)"
+PAUSE=0.05
+back_to_normal
+
+click 400 300
+click 400 300
+wait_for_output "Loaded Sound chain"
+sleep 0.5
+screenshot play
+abuse 25
+
+# In the middle of a drag from the chute: the pointer maps to world coordinates through
+# whatever size the window has at that moment.
+for round in $(seq 1 10); do
+    xdotool mousemove --window "$WINDOW" 50 "$((100 + round * 30))" mousedown 1
+    resize 1 1
+    xdotool mousemove --window "$WINDOW" 0 0
+    resize 3000 2000
+    xdotool mousemove --window "$WINDOW" 2000 1500
+    resize 800 600
+    xdotool mousemove --window "$WINDOW" 400 300 mouseup 1
+    expect_running "in a drag, round $round"
+done
+back_to_normal
+screenshot play_after
+expect_drawn play_after
+# The background above the board is the same picture as before.
+at_most "$(difference play play_after 450 5 340 80)" 0.05 "the background moved"
+expect_esc_exit "window abuse"
+echo "window abuse: 50 rounds of resizing and unmapping, still drawing, status 0"
