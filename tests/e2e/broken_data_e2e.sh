@@ -87,19 +87,11 @@ expect_picture_log() {
 
 # ---- The lose picture, broken six ways, in games side by side on a second, larger display.
 start_display
-for n in $(seq 141 190); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-        Xvfb ":$n" -screen 0 2400x1200x24 -nolisten tcp >/dev/null 2>&1 &
-        BG_XVFB=$!
-        BG_DISPLAY=":$n"
-        for _ in $(seq 1 50); do
-            DISPLAY=$BG_DISPLAY xdpyinfo >/dev/null 2>&1 && break 2
-            sleep 0.1
-        done
-        kill "$BG_XVFB" 2>/dev/null
-        BG_XVFB=""
-    fi
-done
+BG_XVFB=""
+if started=$(new_display 2400x1200x24); then
+    BG_XVFB=${started#* }
+    BG_DISPLAY=":${started% *}"
+fi
 [ -n "$BG_XVFB" ] || fail "no second X display could be started"
 
 bg_windows() {
@@ -114,7 +106,7 @@ for v in 0 1 2 3 4 5; do
     (cd "$data" && DISPLAY=$BG_DISPLAY exec "$(realpath "$BINARY")") >"$E2E_TMP/lose$v.out" 2>&1 &
     BG_PIDS+=($!)
     window=""
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         window=$(comm -13 <(echo "$before") <(bg_windows) | head -n 1)
         [ -n "$window" ] && break
         sleep 0.1

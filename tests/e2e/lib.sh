@@ -17,22 +17,31 @@ stop_all() {
     rm -rf "$E2E_TMP"
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY.
+# new_display SIZE: starts an Xvfb of that screen size on a display number it picks itself
+# (tests run side by side, and a number that looks free can be taken a moment later); prints
+# "NUMBER PID".
+new_display() {
+    local fifo="$E2E_TMP/displayfd.$RANDOM" number="" pid
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    pid=$!
+    read -r -t 20 number <"$fifo"
+    rm -f "$fifo"
+    [ -n "$number" ] || { kill "$pid" 2>/dev/null; return 1; }
+    echo "$number $pid"
+}
+
+# Starts an Xvfb of our own and exports DISPLAY.
 start_display() {
-    local n
-    for n in $(seq 90 140); do
-        if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-            DISPLAY_PID=$!
-            export DISPLAY=":$n"
-            for _ in $(seq 1 50); do
-                xdpyinfo >/dev/null 2>&1 && return 0
-                kill -0 "$DISPLAY_PID" 2>/dev/null || break
-                sleep 0.1
-            done
-        fi
+    local started
+    started=$(new_display 1024x768x24) || fail "no X display could be started"
+    DISPLAY_PID=${started#* }
+    export DISPLAY=":${started% *}"
+    for _ in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
     done
-    fail "no X display could be started"
+    fail "the X display did not answer"
 }
 
 # start_game BINARY DIR: runs the game with DIR as its working directory, output to game.out.
