@@ -9,6 +9,7 @@
 // and one more for the memory script:
 //   draw_bench --loop=game 0         a whole game on the real frame clock, played by the
 //                                    scripted player, then its resident sizes
+#include "app/Callbacks.h"
 #include "app/Camera.h"
 #include "app/FrameClock.h"
 #include "physics/Chain.h"
@@ -213,16 +214,6 @@ struct WholeGame {
 };
 WholeGame* game = nullptr;
 
-void gameDisplay() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
-    if (currentState != nullptr) {
-        currentState->draw();
-    }
-    glPopMatrix();
-    glutSwapBuffers();
-}
-
 // The game's own idle step, with the player acting first.
 void gameIdle() {
     advanceFrameClock(glutGet(GLUT_ELAPSED_TIME));
@@ -267,7 +258,7 @@ int runWholeGame() {
     game->mode.enter(nullptr);
     currentState = &game->mode;
     glutReshapeFunc(loopReshape);
-    glutDisplayFunc(gameDisplay);
+    glutDisplayFunc(onDisplay);
     glutIdleFunc(gameIdle);
     glutMainLoop();
     return 0;

@@ -34,16 +34,7 @@ row round game cpu_ms X_ms frame cpu_ms X_ms bare cpu_ms X_ms load
 for round in $(seq 1 "$ROUNDS"); do
     load=$(perf_load)
     x0=$(perf_ticks "$PERF_DISPLAY_PID")
-    perf_run game "$PERF_SOURCE" "$PERF_BUILD/gridlume"
-    GAME=$PERF_PID
-    WINDOW=$(perf_window)
-    [ -n "$WINDOW" ] || perf_fail "the game's window did not appear"
-    perf_wait_count game swap 1
-    sleep 0.5
-    perf_click "$WINDOW"
-    sleep 0.5
-    perf_click "$WINDOW"
-    perf_wait_count game release 2
+    perf_start_play
     sleep "$RUN_FOR"
     awk '/^VmHWM/ { print $2 }' "/proc/$GAME/status" >>"$PERF_TMP/peak"
     perf_stop "$GAME"

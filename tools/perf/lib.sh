@@ -141,3 +141,18 @@ perf_median() {
     sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2];
                                         else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+
+# perf_start_play: launches the game (counted as "game"), waits for its first swap and clicks
+# past the two start pictures into play; sets GAME and WINDOW.
+perf_start_play() {
+    perf_run game "$PERF_SOURCE" "$PERF_BUILD/gridlume"
+    GAME=$PERF_PID
+    WINDOW=$(perf_window)
+    [ -n "$WINDOW" ] || perf_fail "the game's window did not appear"
+    perf_wait_count game swap 1
+    sleep 0.5
+    perf_click "$WINDOW"
+    sleep 0.5
+    perf_click "$WINDOW"
+    perf_wait_count game release 2
+}

@@ -16,16 +16,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 perf_setup "${1:-$PERF_SOURCE/build-perf}"
 
-perf_run game "$PERF_SOURCE" "$PERF_BUILD/gridlume"
-GAME=$PERF_PID
-WINDOW=$(perf_window)
-[ -n "$WINDOW" ] || perf_fail "the game's window did not appear"
-perf_wait_count game swap 1
-sleep 0.5
-perf_click "$WINDOW"
-sleep 0.5
-perf_click "$WINDOW"
-perf_wait_count game release 2
+perf_start_play
 echo "second rss_kB" >"$PERF_TMP/rss"
 for second in $(seq 1 120); do
     sleep 1

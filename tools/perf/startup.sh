@@ -20,16 +20,7 @@ row() {
 row run splash_ms cpu_ms play_ms cpu_ms load
 for run in $(seq 1 "$RUNS"); do
     load=$(perf_load)
-    perf_run game "$PERF_SOURCE" "$PERF_BUILD/gridlume"
-    GAME=$PERF_PID
-    WINDOW=$(perf_window)
-    [ -n "$WINDOW" ] || perf_fail "the game's window did not appear"
-    perf_wait_count game swap 1
-    sleep 0.5
-    perf_click "$WINDOW"
-    sleep 0.5
-    perf_click "$WINDOW"
-    perf_wait_count game release 2
+    perf_start_play
     sleep 0.5
     perf_stop "$GAME"
     read -r splash splashCpu play playCpu <<<"$(perf_startup game)"
