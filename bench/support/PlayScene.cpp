@@ -97,7 +97,8 @@ PlayScene::~PlayScene() {
 
 void PlayScene::tick() const {
     elapsedMs = playStartMs + measuredAtMs;
-    previousMs = elapsedMs - static_cast<int>(frameStep * 1000.0f);
+    frameMs = static_cast<int>(frameStep * 1000.0f);
+    previousMs = elapsedMs - frameMs;
     frameSeconds = frameStep;
 }
 

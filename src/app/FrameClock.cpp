@@ -3,9 +3,11 @@
 int elapsedMs = 0;
 int previousMs = 0;
 float frameSeconds = 0.0f;
+int frameMs = 0;
 
 void advanceFrameClock(int nowMs) {
     elapsedMs = nowMs;
-    frameSeconds = static_cast<float>((nowMs - previousMs) / 1000.0);
+    frameMs = nowMs - previousMs;
+    frameSeconds = static_cast<float>(frameMs / 1000.0);
     previousMs = nowMs;
 }

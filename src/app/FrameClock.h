@@ -4,6 +4,7 @@
 extern int elapsedMs;  // milliseconds since GLUT started, sampled at the start of this idle pass
 extern int previousMs; // elapsedMs of the previous idle pass
 extern float frameSeconds; // this frame's time step
+extern int frameMs;        // this frame's whole milliseconds: elapsedMs - previousMs
 
 // One tick of the clock as the idle callback does it, given the current GLUT time.
 void advanceFrameClock(int nowMs);

@@ -63,6 +63,7 @@ Chain::Chain(int linkCount, float linkLength, const char* textureName, Vec3 orig
         joint->position = {x, y, 0.0f};
         joints.push_back(joint);
     }
+    neighbourhoods.resize(joints.size());
 
     const auto scale = static_cast<float>(L * linkPictureScale);
     for (int k = 0; k < n; ++k) {
@@ -124,6 +125,7 @@ void Chain::addLinks(int count, int length) {
         insertBySize(links, link);
         current = link;
     }
+    neighbourhoods.resize(joints.size());
 }
 
 bool Chain::isAttached(const Gear* piece) const {

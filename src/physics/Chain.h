@@ -20,8 +20,14 @@ struct ChainLink {
     float restLengthSquared = 0.0f;
 };
 
-// The closed loop the motor drives. It is relaxed positionally once per frame by step(); it is
-// only ever changed (links added, pieces attached or detached) between steps.
+// The closed loop the motor drives. It is only ever changed (links added, pieces attached or
+// detached) between steps.
+//
+// The chain keeps its own clock: the play state steps it once per whole millisecond of play,
+// each step 0.001 s long, however long the frame was. The step is positional and the motor
+// carries its rim joints speed x 0.66 x seconds per relaxation pass, while the number of passes
+// is fixed per step; stepped once per frame, a slow frame rate made the motor reel the chain in
+// until it let go of every piece. In 1 ms steps the game plays alike at any frame rate.
 class Chain {
 public:
     std::vector<ChainJoint*> joints; // loop order, owned
@@ -33,7 +39,10 @@ public:
     Chain(const Chain&) = delete;
     Chain& operator=(const Chain&) = delete;
 
-    void step();
+    // Advances the chain by `seconds`: relaxes the links, keeps the joints on the board, pushes
+    // them out of the attached pieces, lets the motor carry them and turns the pieces. Nothing
+    // may change the chain while it steps.
+    void step(float seconds);
     void addLinks(int count, int length);
     void attach(Gear* piece);
     void detach(Gear* piece);
@@ -52,6 +61,18 @@ public:
         alignas(16) float y[4];
         alignas(16) float z[4];
         alignas(16) float radiusSquared[4];
+        alignas(16) float reachSquared[4]; // radius widened by a joint's room to move, squared
+    };
+
+    // Where a joint stood when the step began and the pieces that were near it then. While the
+    // joint stays within `room` of that point, no other piece can hold it, so the passes test
+    // only these (exactly as a full test would) instead of every attached piece.
+    struct Neighbourhood {
+        static constexpr float room = 4.0f;
+        static constexpr int most = 6;
+        Vec3 origin;
+        int count = -1; // -1: too many to list; every piece is tested
+        int pieces[most];
     };
 
 private:
@@ -60,8 +81,13 @@ private:
 
     void relaxLinks();
     void gatherPieces();
-    void settleJoints(); // board clamp, then the pieces
-    void turnPieces();
+    void findNeighbourhoods();
+    void settleJoints(float seconds); // board clamp, then the pieces
+    // Tests the joint against every attached piece from `firstPiece` on, in order.
+    void touchFrom(ChainJoint* joint, std::size_t firstPiece, float seconds);
+    void turnPieces(float seconds);
 
-    std::vector<ContactGroup> contactGroups; // sized by attach, so a step never allocates
+    // Sized by attach and by adding joints, so a step never allocates.
+    std::vector<ContactGroup> contactGroups;
+    std::vector<Neighbourhood> neighbourhoods; // one per joint
 };

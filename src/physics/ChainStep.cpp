@@ -1,6 +1,5 @@
 #include "physics/Chain.h"
 
-#include "app/FrameClock.h"
 #include "play/Gear.h"
 
 #include <algorithm>
@@ -29,7 +28,7 @@ float length(Vec3 v) {
 
 // The joint has touched the piece: remember the first toucher, put the joint on the rim and, on
 // the motor, carry it along the rim. Kept out of line: most joints touch nothing.
-[[gnu::noinline]] void touch(Gear& piece, ChainJoint* joint) {
+[[gnu::noinline]] void touch(Gear& piece, ChainJoint* joint, float seconds) {
     Vec3& q = joint->position;
     const Vec3 e = piece.position - q;
     const float ee = dot(e, e);
@@ -47,7 +46,7 @@ float length(Vec3 v) {
         q = c + Vec3{radius, 0.0f, 0.0f};
     }
     if (piece.speed > 0.0f) {
-        const auto carry = static_cast<float>(piece.speed * 0.66 * frameSeconds);
+        const auto carry = static_cast<float>(piece.speed * 0.66 * seconds);
         const Vec3 u = q - c;
         const float len = length(u);
         if (len > 0.0f) {
@@ -90,6 +89,28 @@ LaneMask holds(const Chain::ContactGroup& group, Lanes qx, Lanes qy, Lanes qz) {
     return ex * ex + ey * ey + ez * ez <= load(group.radiusSquared);
 }
 
+// Lanes whose piece's widened reach holds q.
+LaneMask within(const Chain::ContactGroup& group, Lanes qx, Lanes qy, Lanes qz) {
+    const Lanes ex = load(group.x) - qx;
+    const Lanes ey = load(group.y) - qy;
+    const Lanes ez = load(group.z) - qz;
+    return ex * ex + ey * ey + ez * ez <= load(group.reachSquared);
+}
+
+// The piece holds q in its circle: the same arithmetic as one lane of holds().
+bool holdsPoint(const Gear& piece, Vec3 q) {
+    const Vec3 c = piece.position;
+    const float ex = c.x - q.x;
+    const float ey = c.y - q.y;
+    const float ez = c.z - q.z;
+    return ex * ex + ey * ey + ez * ez <= static_cast<float>(piece.radiusSquared);
+}
+
+bool staysNear(Vec3 q, const Chain::Neighbourhood& near) {
+    const Vec3 d = q - near.origin;
+    return dot(d, d) <= Chain::Neighbourhood::room * Chain::Neighbourhood::room;
+}
+
 // Pieces are looked at in windows of 16 groups, one bit per piece.
 constexpr std::size_t windowGroups = 16;
 
@@ -109,17 +130,18 @@ std::uint64_t hitsIn(const Chain::ContactGroup* groups, std::size_t first, std::
 
 } // namespace
 
-void Chain::step() {
+void Chain::step(float seconds) {
     const int passes = passCount();
     for (Gear* piece : gears) {
         piece->caughtJoint = nullptr;
     }
     gatherPieces();
+    findNeighbourhoods();
     for (int pass = 0; pass < passes; ++pass) {
         relaxLinks();
-        settleJoints();
+        settleJoints(seconds);
     }
-    turnPieces();
+    turnPieces(seconds);
 }
 
 void Chain::relaxLinks() {
@@ -156,39 +178,102 @@ void Chain::gatherPieces() {
             group.y[lane] = 0.0f;
             group.z[lane] = 0.0f;
             group.radiusSquared[lane] = -1.0f; // no distance is that small
+            group.reachSquared[lane] = -1.0f;
+            continue;
         }
+        // A float slack of one unit on top of the room: the exact test rounds e·e, this must
+        // never leave out a piece that the exact test could find.
+        const float reach =
+            std::sqrt(std::max(group.radiusSquared[lane], 0.0f)) + Neighbourhood::room + 1.0f;
+        group.reachSquared[lane] = reach * reach;
     }
 }
 
-void Chain::settleJoints() {
-    // Clamping a joint and pushing it out of the pieces look at that joint alone (and at which
-    // joints came before it), so doing both joint by joint gives the same result as clamping
-    // all joints first and then going piece by piece. It also lets the common case, a joint
-    // that touches nothing, test four pieces at once.
-    const ContactGroup* groups = contactGroups.data();
+void Chain::findNeighbourhoods() {
+    if (neighbourhoods.size() != joints.size()) {
+        neighbourhoods.resize(joints.size()); // only if joints were added behind our back
+    }
     const std::size_t groupCount = contactGroups.size();
-    for (ChainJoint* joint : joints) {
-        Vec3& q = joint->position;
-        // max and min keep the value unless it is beyond the edge, exactly like the four tests.
-        q.x = std::min(std::max(q.x, minX), maxX);
-        q.y = std::min(std::max(q.y, minY), maxY);
-        for (std::size_t first = 0; first < groupCount; first += windowGroups) {
-            const std::size_t end = std::min(first + windowGroups, groupCount);
-            std::uint64_t hits = hitsIn(groups, first, first, end, q);
-            while (hits != 0) {
-                const auto bit = static_cast<unsigned>(__builtin_ctzll(hits));
-                touch(*gears[4 * first + bit], joint);
-                // The joint has moved: look again at the pieces after this one.
-                hits = hitsIn(groups, first, first + bit / 4, end, q) & ((~0ull << bit) << 1);
+    for (std::size_t j = 0; j < joints.size(); ++j) {
+        Neighbourhood& near = neighbourhoods[j];
+        const Vec3 q = joints[j]->position;
+        near.origin = q;
+        near.count = 0;
+        const Lanes qx = broadcast(q.x);
+        const Lanes qy = broadcast(q.y);
+        const Lanes qz = broadcast(q.z);
+        for (std::size_t g = 0; g < groupCount && near.count >= 0; ++g) {
+            unsigned bits = bitsOf(within(contactGroups[g], qx, qy, qz));
+            while (bits != 0) {
+                const auto lane = static_cast<unsigned>(__builtin_ctz(bits));
+                bits &= bits - 1;
+                if (near.count == Neighbourhood::most) {
+                    near.count = -1;
+                    break;
+                }
+                near.pieces[near.count++] = static_cast<int>(4 * g + lane);
             }
         }
     }
 }
 
-void Chain::turnPieces() {
+void Chain::settleJoints(float seconds) {
+    // Clamping a joint and pushing it out of the pieces look at that joint alone (and at which
+    // joints came before it), so doing both joint by joint gives the same result as clamping
+    // all joints first and then going piece by piece.
+    for (std::size_t j = 0; j < joints.size(); ++j) {
+        ChainJoint* joint = joints[j];
+        Vec3& q = joint->position;
+        // max and min keep the value unless it is beyond the edge, exactly like the four tests.
+        q.x = std::min(std::max(q.x, minX), maxX);
+        q.y = std::min(std::max(q.y, minY), maxY);
+        const Neighbourhood& near = neighbourhoods[j];
+        if (near.count < 0 || !staysNear(q, near)) {
+            touchFrom(joint, 0, seconds);
+            continue;
+        }
+        for (int k = 0; k < near.count; ++k) {
+            const auto index = static_cast<std::size_t>(near.pieces[k]);
+            if (!holdsPoint(*gears[index], q)) {
+                continue;
+            }
+            touch(*gears[index], joint, seconds);
+            if (!staysNear(q, near)) {
+                // Pushed far: any later piece may hold it now.
+                touchFrom(joint, index + 1, seconds);
+                break;
+            }
+        }
+    }
+}
+
+void Chain::touchFrom(ChainJoint* joint, std::size_t firstPiece, float seconds) {
+    // Four pieces at a time: most joints touch nothing.
+    const Vec3& q = joint->position;
+    const ContactGroup* groups = contactGroups.data();
+    const std::size_t groupCount = contactGroups.size();
+    const std::size_t windowPieces = 4 * windowGroups;
+    for (std::size_t first = firstPiece / windowPieces * windowGroups; first < groupCount;
+         first += windowGroups) {
+        const std::size_t end = std::min(first + windowGroups, groupCount);
+        const std::size_t from = std::max(first, firstPiece / 4);
+        std::uint64_t hits = hitsIn(groups, first, from, end, q);
+        if (firstPiece > 4 * first) {
+            hits &= ~0ull << (firstPiece - 4 * first); // pieces before firstPiece are done
+        }
+        while (hits != 0) {
+            const auto bit = static_cast<unsigned>(__builtin_ctzll(hits));
+            touch(*gears[4 * first + bit], joint, seconds);
+            // The joint has moved: look again at the pieces after this one.
+            hits = hitsIn(groups, first, first + bit / 4, end, q) & ((~0ull << bit) << 1);
+        }
+    }
+}
+
+void Chain::turnPieces(float seconds) {
     for (Gear* piece : gears) {
         if (piece->speed > 0.0f) {
-            piece->angle += frameSeconds * piece->speed;
+            piece->angle += seconds * piece->speed;
         } else if (piece->caughtJoint != nullptr) {
             const Vec3 a = piece->catchPoint - piece->position;
             const Vec3 b = piece->caughtJoint->position - piece->position;

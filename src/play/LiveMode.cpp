@@ -7,6 +7,7 @@
 #include "play/Gear.h"
 #include "states/EndState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -24,6 +25,10 @@ constexpr int relightRadii = 3;
 constexpr float relightAmount = 35.0f;
 constexpr int linksPerPayout = 6;
 constexpr int payoutLinkLength = 25;
+
+// The chain's clock: one step per whole millisecond of the frame, at most this many a frame.
+constexpr float chainStepSeconds = 0.001f;
+constexpr int maxChainStepsPerFrame = 100;
 
 // What the dealer hands out, by the value of the generator mod 5.
 struct Deal {
@@ -109,6 +114,8 @@ bool LiveMode::release(State*) {
     motor = nullptr;
     heldGear = nullptr;
     carrying = false;
+    alarmOn = false;
+    lastPressTime = -1.0f; // a game built after this one starts with no press behind it
     for (BoardSquare* square : squares) {
         delete square;
     }
@@ -189,8 +196,18 @@ void LiveMode::update() {
         ++i;
     }
 
-    if (chain != nullptr) {
-        chain->step();
+    stepChain();
+}
+
+void LiveMode::stepChain() {
+    if (chain == nullptr) {
+        return;
+    }
+    // The chain runs on its own clock of whole milliseconds, whatever the frame rate; a frame
+    // longer than the cap leaves the chain behind rather than stalling the game.
+    const int steps = std::min(frameMs, maxChainStepsPerFrame);
+    for (int i = 0; i < steps; ++i) {
+        chain->step(chainStepSeconds);
     }
 }
 

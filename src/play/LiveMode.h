@@ -48,6 +48,8 @@ public:
 private:
     // Hands over to the end screen with the outcome, by the same steps as switchState.
     void finishGame(bool victory);
+    // The last thing of a frame: the chain's steps for the frame's whole milliseconds.
+    void stepChain();
     // One bulb payout of piece p: relights the squares around it.
     void relightAround(const Gear& p);
 };

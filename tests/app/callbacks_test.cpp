@@ -30,7 +30,7 @@ protected:
     void SetUp() override {
         saved = currentState;
         currentState = &recorder;
-        elapsedMs = previousMs = 0;
+        elapsedMs = previousMs = frameMs = 0;
         frameSeconds = 0.0f;
     }
     void TearDown() override { currentState = saved; }
@@ -48,6 +48,9 @@ TEST_F(CallbacksTest, IdleAdvancesTheClockBeforeTheUpdate) {
     EXPECT_EQ(recorder.updates[2], 0.0f);
     EXPECT_EQ(elapsedMs, 1516);
     EXPECT_EQ(previousMs, 1516);
+    EXPECT_EQ(frameMs, 0);
+    idleStep(1533);
+    EXPECT_EQ(frameMs, 17);
 }
 
 TEST_F(CallbacksTest, ForwardersDoNothingWithoutAState) {

@@ -143,10 +143,8 @@ TEST(ChainBuild, EmptyChainHasNothingToGrowOrRelax) {
 
     auto motor = pieceAt({-236.0f, -171.0f, 0.0f}, 50.0f, 200.0f);
     chain.attach(motor.get());
-    frameSeconds = 0.25f;
-    chain.step();
+    chain.step(0.25f);
     chain.draw();
-    frameSeconds = 0.0f;
     EXPECT_EQ(motor->angle, 50.0f);
     EXPECT_EQ(motor->turned, 0.0f);
 }
@@ -195,7 +193,7 @@ TEST(ChainBuild, DetachLeavesThePieceAsTheChainLeftIt) {
     piece->angle = 30.0f;
     piece->turned = 99.0f;
     chain->attach(piece.get());
-    chain->step();
+    chain->step(0.001f);
     ASSERT_EQ(piece->caughtJoint, chain->joints[0]);
     chain->detach(piece.get());
     EXPECT_FALSE(chain->isAttached(piece.get()));
@@ -206,6 +204,6 @@ TEST(ChainBuild, DetachLeavesThePieceAsTheChainLeftIt) {
 
     // Detached, the chain no longer touches it.
     chain->joints[0]->position = {5.0f, 0.0f, 0.0f};
-    chain->step();
+    chain->step(0.001f);
     EXPECT_EQ(at(*chain, 0), (Vec3{5.0f, 0.0f, 0.0f}));
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/FrameClock.h"
 #include "physics/Chain.h"
 #include "play/Gear.h"
 

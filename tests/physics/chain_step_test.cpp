@@ -10,8 +10,7 @@ namespace {
 
 class ChainStep : public ::testing::Test {
 protected:
-    void SetUp() override { frameSeconds = 0.1f; }
-    void TearDown() override { frameSeconds = 0.0f; }
+    float seconds = 0.1f; // the length of the steps below
 };
 
 bool finite(Vec3 v) {
@@ -22,38 +21,38 @@ bool finite(Vec3 v) {
 
 TEST_F(ChainStep, JointsAreClampedIntoTheBoard) {
     auto chain = chainAt({{370.5f, 0.0f, 0.0f}});
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(at(*chain, 0), (Vec3{370.0f, 0.0f, 0.0f}));
 
     chain->joints[0]->position = {370.0f, 182.0f, 3.0f};
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(at(*chain, 0), (Vec3{370.0f, 182.0f, 3.0f}));
 
     chain->joints[0]->position = {-400.0f, -300.0f, 0.0f};
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(at(*chain, 0), (Vec3{-301.0f, -239.0f, 0.0f}));
 
     chain->joints[0]->position = {0.0f, 182.5f, 0.0f};
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(at(*chain, 0), (Vec3{0.0f, 182.0f, 0.0f}));
 }
 
 TEST_F(ChainStep, LinksRelaxTowardsTheirRestLength) {
     // Two joints 50 apart on links of 25: stretched, so both ends move in by the same amount.
     auto stretched = chainAt({{0.0f, 0.0f, 0.0f}, {50.0f, 0.0f, 0.0f}});
-    stretched->step();
+    stretched->step(seconds);
     const float gap = at(*stretched, 1).x - at(*stretched, 0).x;
     EXPECT_LT(gap, 50.0f);
     EXPECT_GT(gap, 0.0f);
     EXPECT_EQ(at(*stretched, 0).x + at(*stretched, 1).x, 50.0f);
 
     auto resting = chainAt({{0.0f, 0.0f, 0.0f}, {25.0f, 0.0f, 0.0f}});
-    resting->step();
+    resting->step(seconds);
     EXPECT_EQ(at(*resting, 0), (Vec3{0.0f, 0.0f, 0.0f}));
     EXPECT_EQ(at(*resting, 1), (Vec3{25.0f, 0.0f, 0.0f}));
 
     auto together = chainAt({{7.0f, 7.0f, 0.0f}, {7.0f, 7.0f, 0.0f}});
-    together->step();
+    together->step(seconds);
     EXPECT_EQ(at(*together, 0), (Vec3{7.0f, 7.0f, 0.0f}));
     EXPECT_EQ(at(*together, 1), (Vec3{7.0f, 7.0f, 0.0f}));
 }
@@ -61,7 +60,7 @@ TEST_F(ChainStep, LinksRelaxTowardsTheirRestLength) {
 TEST_F(ChainStep, ZeroLengthLinksNeverDivideByZero) {
     Chain chain(2, 0.0f, linkPicture, Vec3{10.0f, 10.0f, 0.0f});
     for (int i = 0; i < 3; ++i) {
-        chain.step();
+        chain.step(seconds);
     }
     EXPECT_EQ(at(chain, 0), (Vec3{10.0f, 10.0f, 0.0f}));
     EXPECT_EQ(at(chain, 1), (Vec3{10.0f, 10.0f, 0.0f}));
@@ -71,7 +70,7 @@ TEST_F(ChainStep, JointOnTheRimTouchesAndStays) {
     auto chain = chainAt({{25.0f, 0.0f, 0.0f}});
     auto piece = pieceAt({0.0f, 0.0f, 0.0f}, 25.0f);
     chain->attach(piece.get());
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(piece->caughtJoint, chain->joints[0]);
     EXPECT_EQ(piece->catchPoint, (Vec3{25.0f, 0.0f, 0.0f}));
     EXPECT_EQ(at(*chain, 0), (Vec3{25.0f, 0.0f, 0.0f}));
@@ -83,7 +82,7 @@ TEST_F(ChainStep, JointInsideIsPushedOntoTheRim) {
     auto chain = chainAt({{0.0f, 10.0f, 0.0f}});
     auto piece = pieceAt({0.0f, 0.0f, 0.0f}, 25.0f);
     chain->attach(piece.get());
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(at(*chain, 0), (Vec3{0.0f, 25.0f, 0.0f}));
     EXPECT_EQ(piece->catchPoint, (Vec3{0.0f, 10.0f, 0.0f}));
 }
@@ -93,14 +92,14 @@ TEST_F(ChainStep, FirstTouchingJointIsCaught) {
     auto chain = chainAt({{-12.5f, 0.0f, 0.0f}, {12.5f, 0.0f, 0.0f}});
     auto piece = pieceAt({0.0f, 0.0f, 0.0f}, 50.0f);
     chain->attach(piece.get());
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(piece->caughtJoint, chain->joints[0]);
     EXPECT_EQ(piece->catchPoint, (Vec3{-12.5f, 0.0f, 0.0f}));
 
     // A fresh step forgets the old contact before looking again.
     chain->joints[0]->position = {-200.0f, 0.0f, 0.0f};
     chain->joints[1]->position = {-175.0f, 0.0f, 0.0f};
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(piece->caughtJoint, nullptr);
 }
 
@@ -108,7 +107,7 @@ TEST_F(ChainStep, MotorCarriesRimJointsCounterClockwise) {
     auto chain = chainAt({{50.0f, 0.0f, 0.0f}});
     auto motor = pieceAt({0.0f, 0.0f, 0.0f}, 50.0f, 200.0f);
     chain->attach(motor.get());
-    chain->step();
+    chain->step(seconds);
     const auto carry = static_cast<float>(200.0f * 0.66 * 0.1f);
     EXPECT_EQ(at(*chain, 0), (Vec3{50.0f, carry, 0.0f}));
     EXPECT_EQ(motor->angle, 0.1f * 200.0f);
@@ -120,21 +119,21 @@ TEST_F(ChainStep, MotorTurnsAtItsOwnSpeedWithNothingOnItsRim) {
     auto motor = pieceAt({0.0f, 0.0f, 0.0f}, 50.0f, 200.0f);
     motor->angle = 10.0f;
     chain->attach(motor.get());
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(motor->angle, 10.0f + 0.1f * 200.0f);
     EXPECT_EQ(motor->turned, 0.0f);
     EXPECT_EQ(motor->caughtJoint, nullptr);
 }
 
 TEST_F(ChainStep, StoppedClockStillRelaxesAndPushes) {
-    frameSeconds = 0.0f;
+    seconds = 0.0f;
     // A stretched link pulls both joints into the motor, which pushes them back onto its rim
     // but does not carry them along it.
     auto chain = chainAt({{-10.0f, 0.0f, 0.0f}, {60.0f, 0.0f, 0.0f}});
     auto motor = pieceAt({0.0f, 0.0f, 0.0f}, 50.0f, 200.0f);
     motor->angle = 45.0f;
     chain->attach(motor.get());
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(motor->angle, 45.0f);
     EXPECT_EQ(motor->caughtJoint, chain->joints[0]);
     EXPECT_GT(motor->catchPoint.x, 0.0f); // the link had moved it before the motor saw it
@@ -149,27 +148,27 @@ TEST_F(ChainStep, AnglesWrapIntoOneTurn) {
     auto motor = pieceAt({0.0f, 0.0f, 0.0f}, 50.0f, 200.0f);
     chain->attach(motor.get());
 
-    frameSeconds = 0.05f;
+    seconds = 0.05f;
     motor->angle = 355.0f;
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(motor->angle, 5.0f);
 
-    frameSeconds = 0.0f;
+    seconds = 0.0f;
     motor->angle = -10.0f;
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(motor->angle, 350.0f);
 
     motor->angle = 360.0f;
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(motor->angle, 360.0f);
 
     // However it got there, a runaway angle comes back into range instead of looping forever.
     motor->angle = 1.0e30f;
-    chain->step();
+    chain->step(seconds);
     EXPECT_GE(motor->angle, 0.0f);
     EXPECT_LE(motor->angle, 360.0f);
     motor->angle = std::nanf("");
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(motor->angle, 0.0f);
 }
 
@@ -182,7 +181,7 @@ TEST_F(ChainStep, TravelThroughTheCentreTurnsCounterClockwiseByHalfATurn) {
     first->angle = 10.0f;
     chain->attach(first.get());
     chain->attach(second.get());
-    chain->step();
+    chain->step(seconds);
     ASSERT_EQ(at(*chain, 0), (Vec3{10.0f, 0.0f, 0.0f}));
     EXPECT_EQ(first->angle, 190.0f);
     EXPECT_EQ(first->turned, 180.0f);
@@ -196,7 +195,7 @@ TEST_F(ChainStep, ClockwiseTravelTurnsClockwise) {
     first->angle = 100.0f;
     chain->attach(first.get());
     chain->attach(second.get());
-    chain->step();
+    chain->step(seconds);
     const Vec3 q = at(*chain, 0);
     ASSERT_EQ(q, (Vec3{10.0f, -25.0f, 0.0f}));
     // From straight down to down-right: counter-clockwise as seen from +z.
@@ -211,7 +210,7 @@ TEST_F(ChainStep, ClockwiseTravelTurnsClockwise) {
     first2->angle = 100.0f;
     mirror->attach(first2.get());
     mirror->attach(second2.get());
-    mirror->step();
+    mirror->step(seconds);
     EXPECT_NEAR(first2->angle, 100.0f - theta, 1e-3f);
     EXPECT_EQ(first2->turned, first->turned);
 }
@@ -224,7 +223,7 @@ TEST_F(ChainStep, UnattachedOrUntouchedPiecesKeepTheirTurn) {
     far->angle = 34.0f;
     far->turned = 56.0f;
     chain->attach(far.get());
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(at(*chain, 0), (Vec3{0.0f, 0.0f, 0.0f}));
     EXPECT_EQ(loose->angle, 12.0f);
     EXPECT_EQ(far->angle, 34.0f);
@@ -236,7 +235,7 @@ TEST_F(ChainStep, DeadCentreJointLeavesAlongPlusX) {
     auto piece = pieceAt({0.0f, 0.0f, 0.0f}, 25.0f);
     piece->angle = 40.0f;
     chain->attach(piece.get());
-    chain->step();
+    chain->step(seconds);
     EXPECT_EQ(at(*chain, 0), (Vec3{25.0f, 0.0f, 0.0f}));
     EXPECT_EQ(piece->angle, 40.0f);
     EXPECT_EQ(piece->turned, 0.0f);
@@ -245,7 +244,7 @@ TEST_F(ChainStep, DeadCentreJointLeavesAlongPlusX) {
     auto point = chainAt({{0.0f, 0.0f, 0.0f}});
     auto tiny = pieceAt({0.0f, 0.0f, 0.0f}, 0.0f, 200.0f);
     point->attach(tiny.get());
-    point->step();
+    point->step(seconds);
     EXPECT_EQ(at(*point, 0), (Vec3{0.0f, 0.0f, 0.0f}));
     EXPECT_TRUE(std::isfinite(tiny->angle));
 }
@@ -258,7 +257,7 @@ TEST_F(ChainStep, JointEndingOnTheCentreKeepsTheAngleFinite) {
     first->angle = 70.0f;
     chain->attach(first.get());
     chain->attach(second.get());
-    chain->step();
+    chain->step(seconds);
     ASSERT_EQ(at(*chain, 0), (Vec3{0.0f, 0.0f, 0.0f}));
     EXPECT_EQ(first->angle, 70.0f);
     EXPECT_EQ(first->turned, 0.0f);
@@ -276,7 +275,7 @@ TEST_F(ChainStep, NearlyOppositeTravelNeverGivesNaN) {
         auto second = pieceAt({-30.0f * cx, -30.0f * cy, 0.0f}, 37.0f);
         chain->attach(first.get());
         chain->attach(second.get());
-        chain->step();
+        chain->step(seconds);
         ASSERT_TRUE(finite(at(*chain, 0))) << i;
         ASSERT_TRUE(std::isfinite(first->angle)) << i;
         ASSERT_TRUE(std::isfinite(first->turned)) << i;

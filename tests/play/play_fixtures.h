@@ -36,6 +36,7 @@ protected:
         savedCamera = activeCamera;
         elapsedMs = 0;
         previousMs = 0;
+        frameMs = 0;
         frameSeconds = 0.0f; // the squares' first fade costs nothing
         camera.width = 800;
         camera.height = 600;
@@ -51,6 +52,7 @@ protected:
         activeCamera = savedCamera;
         elapsedMs = 0;
         previousMs = 0;
+        frameMs = 0;
         frameSeconds = 0.0f;
     }
 
@@ -59,7 +61,14 @@ protected:
         ++frame;
         previousMs = elapsedMs;
         elapsedMs = frame * 1000 / framesPerSecond;
+        frameMs = elapsedMs - previousMs;
         frameSeconds = frameStep;
+        game.update();
+    }
+
+    // One idle pass of `ms` milliseconds, through the clock as the idle callback runs it.
+    void runFrameOf(int ms) {
+        advanceFrameClock(elapsedMs + ms);
         game.update();
     }
 

@@ -15,6 +15,7 @@ protected:
     void stall(float seconds) {
         previousMs = elapsedMs;
         elapsedMs += static_cast<int>(seconds * 1000.0f);
+        frameMs = elapsedMs - previousMs;
         frameSeconds = seconds;
         game.update();
     }
