@@ -107,7 +107,7 @@ void openGameWindow(int* argc, char** argv) {
     glutInitWindowSize(800, 600);
     glutCreateWindow("Gridlume bench");
     camera.position.z = -50.0f;
-    camera.perspective = 0;
+    camera.perspective = false;
     activeCamera = &camera;
     camera.reshape(800, 600);
     setFixedGlState();

@@ -4,6 +4,7 @@
 #include "play/BoardSquare.h"
 #include "play/Gear.h"
 #include "play/LiveMode.h"
+#include "support/PointerInput.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,20 +13,11 @@
 
 namespace {
 
-constexpr int leftButton = 0;
-constexpr int down = 0;
-constexpr int up = 1;
+using namespace input;
+
 constexpr int maxPlaced = 12;
 constexpr float binX = -385.0f; // deep in the bin, out of reach of pieces on the board
 constexpr float binY = -245.0f;
-
-// Window pixels of a world point, for the game's 800 by 600 window.
-int pixelX(float x) {
-    return static_cast<int>(x + 400.0f);
-}
-int pixelY(float y) {
-    return static_cast<int>(300.0f - y);
-}
 
 // Presses on the piece, drags it to the target in a few motion events and releases it there.
 void drag(LiveMode& mode, const Gear& piece, float x, float y) {

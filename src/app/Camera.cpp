@@ -15,7 +15,7 @@ void Camera::reset() {
     height = 600;
     aspect = 0.0;
     fieldOfView = 55.0;
-    perspective = 1;
+    perspective = true;
 }
 
 void Camera::reshape(int newWidth, int reportedHeight) {
@@ -32,7 +32,7 @@ void Camera::reshape(int newWidth, int reportedHeight) {
     glViewport(0, 0, newWidth, newHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    if (perspective == 0) {
+    if (!perspective) {
         glOrtho(0, newWidth, 0, newHeight, 0, 100);
     } else {
         gluPerspective(fieldOfView, aspect, 0.1, 1000.0);
@@ -40,7 +40,7 @@ void Camera::reshape(int newWidth, int reportedHeight) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(static_cast<float>(newWidth / 2), static_cast<float>(newHeight / 2), position.z);
-    if (perspective == 0) {
+    if (!perspective) {
         glTranslatef(0.375f, 0.375f, 0.0f); // pixel centres, for crisp edges
     }
     glScalef(static_cast<float>(newWidth / 800.0), static_cast<float>(newHeight / 600.0), 1.0f);

@@ -10,7 +10,7 @@ struct Camera {
     int height = 600;
     double aspect = 0.0;
     double fieldOfView = 55.0;
-    int perspective = 1;
+    bool perspective = true; // false: orthographic, as the game always runs
 
     Camera() { reset(); }
     void reset();

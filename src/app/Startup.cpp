@@ -17,7 +17,7 @@ void startGame(int* argc, char** argv) {
     glutCreateWindow("Gridlume");
 
     camera.position.z = -50.0f;
-    camera.perspective = 0;
+    camera.perspective = false;
     activeCamera = &camera;
 
     glutReshapeFunc(onReshape);
@@ -31,10 +31,7 @@ void startGame(int* argc, char** argv) {
     glutSpecialFunc(onSpecial);
     glutSpecialUpFunc(onSpecialUp);
 
-    if (currentState == nullptr || currentState->leave(&startState)) {
-        startState.enter(currentState);
-        currentState = &startState;
-    }
+    switchState(&startState);
 
     setFixedGlState();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -6,9 +6,6 @@
 
 namespace {
 
-// A link's picture is a little wider than the link so that neighbouring pictures overlap.
-constexpr double linkPictureScale = 1.641;
-
 // Links go to the back while the count is odd and to the front while it is even. The closing
 // link of an odd-sized loop thereby stays at the front, and the relaxation sweeps alternate ends.
 void insertBySize(std::vector<ChainLink*>& links, ChainLink* link) {
@@ -65,7 +62,7 @@ Chain::Chain(int linkCount, float linkLength, const char* textureName, Vec3 orig
     }
     neighbourhoods.resize(joints.size());
 
-    const auto scale = static_cast<float>(L * linkPictureScale);
+    const auto scale = static_cast<float>(L * ChainLink::pictureScale);
     for (int k = 0; k < n; ++k) {
         insertBySize(links, makeLink(joints[static_cast<std::size_t>(k % n)],
                                      joints[static_cast<std::size_t>((k + 1) % n)], textureName,
@@ -110,7 +107,7 @@ void Chain::addLinks(int count, int length) {
         return;
     }
     const auto Lf = static_cast<float>(length);
-    const auto scale = static_cast<float>(Lf * linkPictureScale);
+    const auto scale = static_cast<float>(Lf * ChainLink::pictureScale);
     // Widened so that an absurd length cannot overflow; equal to the int product otherwise.
     const auto squared = static_cast<float>(static_cast<long long>(length) * length);
     joints.reserve(joints.size() + static_cast<std::size_t>(count));

@@ -13,6 +13,10 @@ struct ChainJoint : Sprite {};
 
 // A rigid link between two joints, with its picture.
 struct ChainLink {
+    // The picture is drawn this many times the link's length, so neighbouring pictures overlap
+    // and their pins meet.
+    static constexpr double pictureScale = 1.641;
+
     ChainJoint* to = nullptr;   // the joint further along the loop
     ChainJoint* from = nullptr; // the joint before it
     Sprite sprite;

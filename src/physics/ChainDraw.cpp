@@ -1,13 +1,8 @@
 #include "physics/Chain.h"
 
+#include "physics/Angle.h"
+
 #include <cmath>
-
-namespace {
-
-constexpr double degreesPerRadian = 57.2957795;
-constexpr double linkPictureScale = 1.641;
-
-} // namespace
 
 void Chain::draw() {
     // Links first, in relaxation order, so every joint dot sits on top of the pictures.
@@ -37,14 +32,7 @@ void Chain::updateLinkSprite(std::size_t index) {
     const Vec3 left{-1.0f, 0.0f, 0.0f};
     const float lengths = std::sqrt(dot(v, v)) * std::sqrt(dot(left, left));
     if (lengths > 0.0f) {
-        float cosine = dot(v, left) / lengths;
-        if (cosine > 1.0f) {
-            cosine = 1.0f;
-        }
-        if (cosine < -1.0f) {
-            cosine = -1.0f;
-        }
-        const auto theta = static_cast<float>(std::acos(cosine) * degreesPerRadian);
+        const float theta = degreesFromCosine(dot(v, left) / lengths);
         sprite.angle = T.y < F.y ? 360.0f - theta : theta;
     } else {
         sprite.angle = 0.0f; // coinciding joints: no direction, and the picture has no width
@@ -52,5 +40,5 @@ void Chain::updateLinkSprite(std::size_t index) {
 
     // Stretch along the link only; the width across it stays as made.
     const Vec3 w = T - F;
-    sprite.scale.x = static_cast<float>(std::sqrt(dot(w, w)) * linkPictureScale);
+    sprite.scale.x = static_cast<float>(std::sqrt(dot(w, w)) * ChainLink::pictureScale);
 }

@@ -1,6 +1,9 @@
 #include "physics/Chain.h"
 
+#include "physics/Angle.h"
+
 #include "play/Gear.h"
+#include "play/PlayField.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,12 +14,10 @@
 namespace {
 
 // The board rectangle the joints are kept in.
-constexpr float minX = -301.0f;
-constexpr float maxX = 370.0f;
-constexpr float minY = -239.0f;
-constexpr float maxY = 182.0f;
-
-constexpr double degreesPerRadian = 57.2957795;
+constexpr auto minX = static_cast<float>(field::boardLeft);
+constexpr auto maxX = static_cast<float>(field::boardRight);
+constexpr auto minY = static_cast<float>(field::boardBottom);
+constexpr auto maxY = static_cast<float>(field::jointTop);
 
 // Angles this far out cannot come from a frame's turning; wrapping them by repeated 360s would
 // never end once 360 is below their precision.
@@ -278,18 +279,8 @@ void Chain::turnPieces(float seconds) {
             const Vec3 a = piece->catchPoint - piece->position;
             const Vec3 b = piece->caughtJoint->position - piece->position;
             const float lengths = length(a) * length(b);
-            float theta = 0.0f; // a joint caught or left at dead centre has no angle to travel
-            if (lengths > 0.0f) {
-                float cosine = dot(a, b) / lengths;
-                // Rounding can push the cosine a hair past either end.
-                if (cosine > 1.0f) {
-                    cosine = 1.0f;
-                }
-                if (cosine < -1.0f) {
-                    cosine = -1.0f;
-                }
-                theta = static_cast<float>(std::acos(cosine) * degreesPerRadian);
-            }
+            // A joint caught or left at dead centre has no angle to travel.
+            const float theta = lengths > 0.0f ? degreesFromCosine(dot(a, b) / lengths) : 0.0f;
             if (a.x * b.y - a.y * b.x < 0.0f) {
                 piece->angle -= theta;
             } else {

@@ -1,12 +1,12 @@
 #include "play/Gear.h"
 
-#include "gfx/TextureCache.h"
+#include "play/PlayField.h"
 
 Gear::Gear(float radius, const char* picture, float speed) : speed(speed) {
     this->radius = static_cast<int>(radius);
     setTexture(picture);
     scale = {0.0f, 0.0f, 0.0f}; // invisible until it grows in the chute
-    position = {-350.0f, 202.0f, 0.0f};
+    position = {field::chuteTopX, field::chuteTopY, 0.0f};
     radiusSquared = static_cast<int>(radius * radius);
     caughtJoint = nullptr;
 }
@@ -21,7 +21,7 @@ void Gear::setPayload(int kind, int charges) {
     this->charges = charges;
     icon.color[3] = 0.75f;
     if (kind == Bulb) {
-        const float size = static_cast<float>(charges * 0.8 * 20);
+        const float size = bulbIconSize(charges);
         icon.scale = {size, size, size};
         icon.setTexture("./img/lightbulb.png");
     } else {

@@ -37,6 +37,9 @@ public:
 
     void setPayload(int kind, int charges);
 
+    // The bulb picture's size: one step of 16 units per charge left.
+    static float bulbIconSize(int charges) { return static_cast<float>(charges * 0.8 * 20); }
+
     // Behaviour of a piece in play.
     bool advanceRoll();
     int checkPayout();

@@ -8,11 +8,6 @@
 
 namespace {
 
-// The bulb picture shrinks by one step per charge paid out.
-float bulbIconSize(int charges) {
-    return static_cast<float>(charges * 0.8 * 20);
-}
-
 // Keeps a placed piece's circle (plus the margin, except at the top) inside the board. Each
 // correction sees the one before.
 void containOnBoard(Vec3& t, int r) {
@@ -75,7 +70,7 @@ int Gear::checkPayout() {
     turned = 0.0f; // turning beyond the threshold is not carried over
     charges -= 1;
     if (payload == Bulb) {
-        const float size = bulbIconSize(charges);
+        const float size = Gear::bulbIconSize(charges);
         icon.scale = {size, size, size};
     }
     return payload;

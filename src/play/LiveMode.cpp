@@ -123,28 +123,40 @@ bool LiveMode::release(State*) {
     return true;
 }
 
+// One frame of the rules, step by step; a decided game stops the frame where it is decided.
 void LiveMode::update() {
-    const float now = clockSeconds();
-
-    // Victory is decided before the board fades: a game that lasted long enough is won.
-    if (now - gameStart > gameLength) {
+    if (timeIsUp()) {
         finishGame(true);
         return;
     }
+    const float level = fadeBoard();
+    soundAlarm(level);
+    if (level <= defeatAtOrBelow) {
+        finishGame(false);
+        return;
+    }
+    movePowerMarker(level);
+    runPieces();
+    stepChain();
+}
 
+// Victory is decided before the board fades: a game that lasted long enough is won.
+bool LiveMode::timeIsUp() const {
+    return clockSeconds() - gameStart > gameLength;
+}
+
+float LiveMode::fadeBoard() {
     float total = 0.0f;
     for (BoardSquare* square : squares) {
         total += square->fade();
     }
     const float average = total / squareCount;
-    float level = static_cast<float>((average - levelOffset) * levelFactor);
-    if (level < 0.0f) {
-        level = 0.0f;
-    } else if (level > 100.0f) {
-        level = 100.0f;
-    }
+    const auto level = static_cast<float>((average - levelOffset) * levelFactor);
+    return level < 0.0f ? 0.0f : (level > 100.0f ? 100.0f : level);
+}
 
-    // Hysteresis: between the two thresholds the alarm keeps its state.
+// Hysteresis: between the two thresholds the alarm keeps its state.
+void LiveMode::soundAlarm(float level) {
     if (level < alarmStartBelow && !alarmOn) {
         alarmOn = true;
         sounds.play("alarm");
@@ -153,34 +165,23 @@ void LiveMode::update() {
         alarmOn = false;
         sounds.stop("alarm");
     }
-    if (level <= defeatAtOrBelow) {
-        finishGame(false);
-        return;
-    }
+}
 
+void LiveMode::movePowerMarker(float level) {
     powerMarker.position = {static_cast<float>(level * 3.85 - 180), -274.0f, 0.0f};
+}
 
-    // The length is read on every step: a piece dealt during the loop is visited in it too. It
-    // rolls in this frame but leaves at the next at the earliest: after a frame longer than a
-    // piece's whole life (a stalled machine, a slow start of play) each replacement would
-    // otherwise be gone at once and replaced again, for ever.
+// Rolls, bins and pays out every piece. The length is read on every step: a piece dealt during
+// the loop is visited in it too. It rolls in this frame but leaves at the next at the earliest:
+// after a frame longer than a piece's whole life (a stalled machine, a slow start of play) each
+// replacement would otherwise be gone at once and replaced again, for ever.
+void LiveMode::runPieces() {
     std::size_t piecesBefore = gears.size();
     for (std::size_t i = 0; i < gears.size();) {
         Gear* p = gears[i];
         if (p != heldGear && p->advanceRoll() && i < piecesBefore) {
             --piecesBefore;
-            if (!p->placed) {
-                spawnGear(); // there is always one dealt piece waiting
-            }
-            if (chain != nullptr) {
-                chain->detach(p); // a piece added with the A key is on the chain in the chute
-            }
-            if (p == motor) {
-                motor = nullptr;
-            }
-            delete p;
-            gears.erase(gears.begin() + static_cast<std::ptrdiff_t>(i));
-            sounds.play("trash");
+            removePiece(i);
             continue; // the piece that moved into slot i still gets its turn
         }
         const int kind = p->checkPayout();
@@ -195,8 +196,23 @@ void LiveMode::update() {
         }
         ++i;
     }
+}
 
-    stepChain();
+// A piece gone into the bin. A dealt piece that never made it onto the board is replaced first.
+void LiveMode::removePiece(std::size_t index) {
+    Gear* p = gears[index];
+    if (!p->placed) {
+        spawnGear(); // there is always one dealt piece waiting
+    }
+    if (chain != nullptr) {
+        chain->detach(p); // a piece added with the A key is on the chain in the chute
+    }
+    if (p == motor) {
+        motor = nullptr;
+    }
+    delete p;
+    gears.erase(gears.begin() + static_cast<std::ptrdiff_t>(index));
+    sounds.play("trash");
 }
 
 void LiveMode::stepChain() {
@@ -223,11 +239,7 @@ void LiveMode::relightAround(const Gear& p) {
 
 void LiveMode::finishGame(bool victory) {
     won = victory;
-    if (currentState != nullptr && !currentState->leave(&endState)) {
-        return;
-    }
-    endState.enter(currentState);
-    currentState = &endState;
+    switchState(&endState);
 }
 
 void LiveMode::spawnGear() {

@@ -5,6 +5,7 @@
 #include "gfx/Vec3.h"
 #include "states/State.h"
 
+#include <cstddef>
 #include <vector>
 
 class BoardSquare;
@@ -46,7 +47,15 @@ public:
     Gear* pieceAt(Vec3 point) const;
 
 private:
-    // Hands over to the end screen with the outcome, by the same steps as switchState.
+    // The steps of a frame, in the order update runs them.
+    bool timeIsUp() const;
+    float fadeBoard(); // returns the power level
+    void soundAlarm(float level);
+    void movePowerMarker(float level);
+    void runPieces();
+    void removePiece(std::size_t index);
+
+    // Hands over to the end screen with the outcome.
     void finishGame(bool victory);
     // The last thing of a frame: the chain's steps for the frame's whole milliseconds.
     void stepChain();

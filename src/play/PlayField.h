@@ -20,12 +20,17 @@ constexpr double goneTime = 5.33;   // chuteTime after which the piece is destro
 // Payouts.
 constexpr float payoutTurn = 1800.0f; // degrees the chain must turn a piece before it pays out
 
-// Board, as seen by a piece: the margin applies to every side but the top.
+// The board's limits. A piece keeps its circle inside them (with the margin, except at the
+// top); the chain's joints are clamped to the same left, right and bottom edges but stop lower
+// at the top, 8 units under the pieces' limit: the links are drawn centred on their joints, so
+// the chain as drawn stays clear of the board's top frame while a piece may use the board up
+// to it.
 constexpr int margin = 5;
 constexpr int boardLeft = -301;
 constexpr int boardRight = 370;
 constexpr int boardBottom = -239;
 constexpr int boardTop = 190;
+constexpr int jointTop = 182;
 
 // The bin at the chute's foot, tested on the piece's centre (bounds exclusive).
 constexpr float binLeft = -396.0f;

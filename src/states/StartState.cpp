@@ -10,7 +10,7 @@ bool StartState::enter(State*) {
     picture.scale = {800.0f, 800.0f, 800.0f};
     picture.position = {0.0f, 0.0f, 0.0f};
     picture.setTexture("./img/splash.jpg");
-    instructionsShown = 0;
+    instructionsShown = false;
     return true;
 }
 
@@ -22,8 +22,8 @@ void StartState::mouse(int button, int state, int, int) {
     if (button != GLUT_LEFT_BUTTON || state != GLUT_UP) {
         return;
     }
-    if (instructionsShown == 0) {
-        instructionsShown = 1;
+    if (!instructionsShown) {
+        instructionsShown = true;
         picture.setTexture("./img/instructions.jpg");
     } else {
         switchState(&liveMode);

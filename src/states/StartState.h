@@ -7,7 +7,7 @@
 class StartState : public State {
 public:
     Sprite picture;
-    int instructionsShown = 0;
+    bool instructionsShown = false;
 
     StartState() : State("start") {}
     bool enter(State* previous) override;

@@ -7,7 +7,7 @@ namespace {
 Camera orthographicCamera() {
     Camera c;
     c.position.z = -50.0f;
-    c.perspective = 0;
+    c.perspective = false;
     return c;
 }
 
@@ -18,7 +18,7 @@ TEST(Camera, DefaultsAfterReset) {
     EXPECT_EQ(c.height, 600);
     EXPECT_EQ(c.aspect, 0.0);
     EXPECT_EQ(c.fieldOfView, 55.0);
-    EXPECT_EQ(c.perspective, 1);
+    EXPECT_TRUE(c.perspective);
     EXPECT_EQ(c.position.z, 0.0f);
 }
 

@@ -77,5 +77,11 @@ TEST(ChainDraw, DrawPlacesEveryLink) {
     }
     // The closing link runs from joint 34 straight left to joint 0.
     EXPECT_EQ(chain->links.front()->sprite.angle, 180.0f);
-    chain->updateLinkSprite(chain->links.size()); // out of range: ignored
+
+    // An index past the end touches no link.
+    const Sprite last = chain->links.back()->sprite;
+    chain->joints[0]->position.y += 50.0f;
+    chain->updateLinkSprite(chain->links.size());
+    EXPECT_EQ(chain->links.back()->sprite.position, last.position);
+    EXPECT_EQ(chain->links.front()->sprite.angle, 180.0f);
 }

@@ -8,6 +8,7 @@
 #include "play/Gear.h"
 #include "play/LiveMode.h"
 #include "states/State.h"
+#include "support/PointerInput.h"
 
 #include <gtest/gtest.h>
 
@@ -81,10 +82,10 @@ protected:
     }
 
     // Presses and releases at world coordinates.
-    static int px(float worldX) { return static_cast<int>(worldX + 400.0f); }
-    static int py(float worldY) { return static_cast<int>(300.0f - worldY); }
-    void press(float x, float y) { game.mouse(0, 0, px(x), py(y)); }
-    void releaseAt(float x, float y) { game.mouse(0, 1, px(x), py(y)); }
+    static int px(float worldX) { return input::pixelX(worldX); }
+    static int py(float worldY) { return input::pixelY(worldY); }
+    void press(float x, float y) { game.mouse(input::leftButton, input::down, px(x), py(y)); }
+    void releaseAt(float x, float y) { game.mouse(input::leftButton, input::up, px(x), py(y)); }
     void moveHeld(float x, float y) { game.motion(px(x), py(y)); }
     void moveFree(float x, float y) { game.passiveMotion(px(x), py(y)); }
 

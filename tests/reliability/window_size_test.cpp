@@ -11,7 +11,7 @@ namespace {
 TEST(WindowSize, OnePixelWideKeepsAPixelOfHeight) {
     Camera c;
     c.position.z = -50.0f;
-    c.perspective = 0;
+    c.perspective = false;
     c.reshape(1, 1);
     EXPECT_EQ(c.width, 1);
     EXPECT_EQ(c.height, 1);

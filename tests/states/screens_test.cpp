@@ -3,12 +3,13 @@
 #include "play/LiveMode.h"
 #include "states/EndState.h"
 #include "states/StartState.h"
+#include "support/PointerInput.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr int left = 0, middle = 1, right = 2, down = 0, up = 1;
+using namespace input;
 
 // Without a window the pictures do not load, but every name still gets its own cache entry,
 // so the entry a sprite holds tells which picture it shows.
@@ -37,16 +38,16 @@ TEST_F(ScreensTest, StartScreenAdvancesOnLeftReleasesOnly) {
     EXPECT_TRUE(shows(start.picture, "./img/splash.jpg"));
     EXPECT_EQ(start.picture.scale, (Vec3{800, 800, 800}));
     EXPECT_EQ(start.picture.position, (Vec3{0, 0, 0}));
-    EXPECT_EQ(start.instructionsShown, 0);
+    EXPECT_FALSE(start.instructionsShown);
 
-    start.mouse(left, down, 10, 10);
-    start.mouse(right, up, 10, 10);
-    start.mouse(middle, up, 10, 10);
-    EXPECT_EQ(start.instructionsShown, 0);
+    start.mouse(leftButton, down, 10, 10);
+    start.mouse(rightButton, up, 10, 10);
+    start.mouse(middleButton, up, 10, 10);
+    EXPECT_FALSE(start.instructionsShown);
     EXPECT_TRUE(shows(start.picture, "./img/splash.jpg"));
 
-    start.mouse(left, up, 799, 599); // wherever the pointer is
-    EXPECT_EQ(start.instructionsShown, 1);
+    start.mouse(leftButton, up, 799, 599); // wherever the pointer is
+    EXPECT_TRUE(start.instructionsShown);
     EXPECT_TRUE(shows(start.picture, "./img/instructions.jpg"));
     EXPECT_EQ(start.picture.scale, (Vec3{800, 800, 800}));
     EXPECT_EQ(currentState, &start);
@@ -55,8 +56,8 @@ TEST_F(ScreensTest, StartScreenAdvancesOnLeftReleasesOnly) {
 // The second release hands over to play at once.
 TEST_F(ScreensTest, StartScreenSecondReleaseEntersPlay) {
     currentState = &startState;
-    startState.instructionsShown = 1;
-    startState.mouse(left, up, 0, 0);
+    startState.instructionsShown = true;
+    startState.mouse(leftButton, up, 0, 0);
     EXPECT_EQ(currentState, &liveMode);
     liveMode.release(nullptr); // give the built game back so other tests start clean
 }
@@ -88,13 +89,13 @@ TEST_F(ScreensTest, EndScreenIgnoresClicksForFiveSeconds) {
     elapsedMs = 100000;
     end.enter(&game);
     elapsedMs = 105000; // exactly 5.0 s later
-    end.mouse(left, up, 0, 0);
+    end.mouse(leftButton, up, 0, 0);
     elapsedMs = 106000;
-    end.mouse(left, down, 0, 0);
-    end.mouse(right, up, 0, 0);
+    end.mouse(leftButton, down, 0, 0);
+    end.mouse(rightButton, up, 0, 0);
     SUCCEED(); // still running
     elapsedMs = 105100;
-    EXPECT_EXIT(end.mouse(left, up, 0, 0), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(end.mouse(leftButton, up, 0, 0), ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

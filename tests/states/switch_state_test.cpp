@@ -69,16 +69,22 @@ TEST_F(SwitchStateTest, SwitchingToTheCurrentStateLeavesAndEntersItself) {
     EXPECT_EQ(calls, (std::vector<std::string>{"a.leave(a)", "a.enter(a) current=a"}));
 }
 
+// A state that overrides nothing can be entered, takes every event without switching, and
+// lets the next state in.
 TEST_F(SwitchStateTest, DefaultOperationsAcceptEverything) {
     State plain("plain");
-    EXPECT_TRUE(plain.enter(nullptr));
-    EXPECT_TRUE(plain.leave(&plain));
-    EXPECT_TRUE(plain.release(nullptr));
+    ScriptedState next("next");
+    EXPECT_TRUE(switchState(&plain));
     plain.draw();
     plain.update();
     plain.mouse(0, 0, 0, 0);
+    plain.motion(1, 1);
     plain.keyboard('x', 0, 0);
     plain.special(4, 0, 0);
+    EXPECT_EQ(currentState, &plain);
+    EXPECT_TRUE(plain.release(&next));
+    EXPECT_TRUE(switchState(&next));
+    EXPECT_EQ(calls, (std::vector<std::string>{"next.enter(plain) current=plain"}));
 }
 
 } // namespace

@@ -17,7 +17,7 @@ void ensureGlWindow() {
     glutInitWindowSize(800, 600);
     glutCreateWindow("Gridlume tests");
     camera.position.z = -50.0f;
-    camera.perspective = 0;
+    camera.perspective = false;
     activeCamera = &camera;
     camera.reshape(800, 600);
     ready = true;

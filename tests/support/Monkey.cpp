@@ -2,6 +2,7 @@
 
 #include "MonkeyInvariants.h"
 #include "MonkeyRandom.h"
+#include "PointerInput.h"
 
 #include "app/Callbacks.h"
 #include "app/Camera.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-constexpr int left = 0, middle = 1, right = 2, down = 0, up = 1;
+using namespace input;
 constexpr int altModifier = 4; // GLUT_ACTIVE_ALT
 constexpr int f4Key = 4;       // GLUT_KEY_F4
 constexpr int maxStepMs = 200;
@@ -134,7 +135,7 @@ void Monkey::mouseAt(int button, int state, Vec3 where) {
     digest.add(x);
     digest.add(y);
     const bool endScreen = currentState == &endState;
-    if (endScreen && button == left && state == up &&
+    if (endScreen && button == leftButton && state == up &&
         clockSeconds() - endState.shownAt >= endScreenSafeSeconds) {
         return; // this one would end the process
     }
@@ -148,23 +149,24 @@ void Monkey::randomEvent() {
     digest.add(pick);
     const Vec3 where = somewhere();
     if (pick < 22) {
-        mouseAt(left, down, where);
+        mouseAt(leftButton, down, where);
     } else if (pick < 44) {
-        mouseAt(left, up, where);
+        mouseAt(leftButton, up, where);
     } else if (pick < 64) {
         onMotion(pixelX(where.x), pixelY(where.y));
     } else if (pick < 78) {
         onPassiveMotion(pixelX(where.x), pixelY(where.y));
     } else if (pick < 83) {
-        mouseAt(random.chance(0.5) ? right : middle, random.chance(0.5) ? down : up, where);
+        mouseAt(random.chance(0.5) ? rightButton : middleButton, random.chance(0.5) ? down : up,
+                where);
     } else if (pick < 88) {
         // A double press on one spot; half of them come too late to count as one.
-        mouseAt(left, down, where);
-        mouseAt(left, up, where);
+        mouseAt(leftButton, down, where);
+        mouseAt(leftButton, up, where);
         if (random.chance(0.5)) {
             frame();
         }
-        mouseAt(left, down, where);
+        mouseAt(leftButton, down, where);
     } else if (pick < 93) {
         unsigned char key = static_cast<unsigned char>(random.below(256));
         if (random.chance(0.15)) {
@@ -243,11 +245,11 @@ void Monkey::help() {
     }
     nextHelpAt = now + random.between(0.3f, 2.0f);
     if (game.carrying) {
-        mouseAt(left, up, besideTheDarkestSquares(50.0f)); // end a carry the noise started
+        mouseAt(leftButton, up, besideTheDarkestSquares(50.0f)); // end a carry the noise started
         return;
     }
     if (game.heldGear != nullptr) {
-        mouseAt(left, up, game.heldGear->position);
+        mouseAt(leftButton, up, game.heldGear->position);
     }
     const Gear* dealt = nullptr;
     for (const Gear* p : game.gears) {
@@ -263,7 +265,7 @@ void Monkey::help() {
     Vec3 to = besideTheDarkestSquares(static_cast<float>(dealt->radius));
     to.x += random.between(-15.0f, 15.0f);
     to.y += random.between(-15.0f, 15.0f);
-    mouseAt(left, down, from);
+    mouseAt(leftButton, down, from);
     const int steps = 2 + random.below(6);
     for (int i = 1; i <= steps; ++i) {
         const float t = static_cast<float>(i) / steps;
@@ -272,7 +274,7 @@ void Monkey::help() {
         ++result.events;
         check("a helper's drag");
     }
-    mouseAt(left, up, to);
+    mouseAt(leftButton, up, to);
 }
 
 void Monkey::recordFrame() {
@@ -353,7 +355,7 @@ MonkeyResult Monkey::play() {
     frameSeconds = 0.0f;
     camera.reset();
     camera.position.z = -50.0f;
-    camera.perspective = 0;
+    camera.perspective = false;
     activeCamera = &camera;
     currentState = nullptr;
     switchState(&startState);
@@ -377,7 +379,7 @@ MonkeyResult Monkey::play() {
             }
         }
         if (style.helps && currentState == &startState && random.chance(0.2)) {
-            mouseAt(left, up, somewhere());
+            mouseAt(leftButton, up, somewhere());
         }
         if (!result.failure.empty()) {
             break;
