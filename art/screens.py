@@ -29,14 +29,14 @@ DEMO_CHAIN = (
 )
 
 
-def mock_screen(prefix, light_at, placed, loose, level, width, x, y):
+def mock_screen(prefix, light_at, placed, loose, level, clock, width, x, y):
     """A picture of the game window in play, width units wide, centred at world (x, y)."""
     play = scene.Play(prefix)
     bg_defs, bg_body = background.background()
     defs = bg_defs + play.defs
     defs += (f'<clipPath id="{prefix}Clip"><rect x="-400" y="-300" width="800" '
              f'height="600"/></clipPath>\n')
-    window = group(bg_body + play.draw(light_at, placed, loose, level),
+    window = group(bg_body + play.draw(light_at, placed, loose, level, clock),
                    clip_path=f"url(#{prefix}Clip)")
     frame = rect(-410, -310, 820, 620, rx=14, fill="#06080b", stroke="#7d8a9c",
                  stroke_width=6)
@@ -54,7 +54,8 @@ def splash():
     body += text(0, -195, "Keep the lights on: let the chain turn the bulbs.", 19,
                  fill="#c9d4e6", anchor="middle")
     loose = (("bulb", -350, 30, 40, 0, 3),)
-    mock_defs, mock = mock_screen("splash", demo_light, DEMO_CHAIN, loose, 62, 480, 0, -8)
+    mock_defs, mock = mock_screen("splash", demo_light, DEMO_CHAIN, loose, 62, "2:41", 480,
+                                  0, -8)
     body += mock
     body += text(0, 252, "Click to continue", 30, fill="#ffffff", anchor="middle",
                  weight="bold")
@@ -159,7 +160,8 @@ def win():
                  weight="bold", stroke="#0d3d12", stroke_width=5)
     body += text(0, -132, "The lights stayed on for four minutes.", 26, fill="#3a2000",
                  anchor="middle", weight="bold")
-    mock_defs, mock = mock_screen("win", lambda c, r: 100, DEMO_CHAIN, (), 100, 400, 0, -74)
+    mock_defs, mock = mock_screen("win", lambda c, r: 100, DEMO_CHAIN, (), 100, "0:00", 400,
+                                  0, -74)
     body += mock
     body += text(0, 268, "Click to exit", 30, fill="#2a1600", anchor="middle", weight="bold")
     return document(FULL, body, defs + mock_defs)
@@ -173,7 +175,8 @@ def lose():
                  weight="bold", stroke="#1a0000", stroke_width=4)
     body += text(0, -132, "The power fell to 5 %: the lights went out.", 26,
                  fill="#ffd0c8", anchor="middle", weight="bold")
-    mock_defs, mock = mock_screen("lose", lambda c, r: 4, DEMO_CHAIN, (), 5, 400, 0, -74)
+    mock_defs, mock = mock_screen("lose", lambda c, r: 4, DEMO_CHAIN, (), 5, "1:37", 400,
+                                  0, -74)
     body += mock
     body += rect(-206, -81, 412, 310, rx=8, fill="#000000", opacity=0.35)
     body += text(0, 268, "Click to exit", 30, fill="#ffffff", anchor="middle", weight="bold")

@@ -178,6 +178,21 @@ std::string hudPicture(const char* name) {
     return sourceDir + "/img/hud/" + name + ".png";
 }
 
+// The brightest colour component anywhere in a rectangle of a full-screen picture, given in
+// world units (x -400..400 and y 400..-400 across the picture).
+int brightestIn(const Pixels& p, double left, double bottom, double right, double top) {
+    const double scale = p.width / 800.0;
+    int brightest = 0;
+    for (int y = int(std::ceil((400 - top) * scale)); y < int((400 - bottom) * scale); ++y) {
+        for (int x = int(std::ceil((left + 400) * scale)); x < int((right + 400) * scale); ++x) {
+            for (int c = 0; c < 3; ++c) {
+                brightest = std::max(brightest, int(p.channel(x, y, c)));
+            }
+        }
+    }
+    return brightest;
+}
+
 TEST(ArtFiles, JpegPicturesAreBaselineColourWithPowerOfTwoSides) {
     std::vector<std::string> names(std::begin(fullScreenPictures), std::end(fullScreenPictures));
     names.push_back("square");
@@ -295,6 +310,16 @@ TEST(ArtFiles, CountdownFiguresAreWhiteAndKeepToTheirColumn) {
             EXPECT_LE(std::abs(solid.top + solid.bottom - 63), 3);
         }
     }
+}
+
+TEST(ArtFiles, BackgroundLeavesTheCountdownSlotAndMutedCornerPlain) {
+    const Pixels bg = decode(picture("bg", ".jpg"));
+    ASSERT_EQ(bg.width, 1024);
+    // The slot x 292..392, y -292..-256 (inside its lips): dark, so the figures stand out,
+    // and nothing painted that they would cover.
+    EXPECT_LE(brightestIn(bg, 296, -288, 388, -262), 40);
+    // The title strip where the muted mark goes: the plain plate, no gear or lettering.
+    EXPECT_LE(brightestIn(bg, -196, 230, -150, 276), 100);
 }
 
 TEST(ArtFiles, SquarePictureIsLightAndNearlyGreySoTheTintShows) {
