@@ -5,7 +5,7 @@ seen); SVG's y points down, so a world point (x, y) is written (x, -y).
 """
 
 import parts
-from svgkit import circle, group, line, linear, path, rect, text
+from svgkit import CAP_HEIGHT, circle, group, line, linear, path, rect, text
 
 # Where the game puts things; the picture lines up with these.
 CHUTE_LEFT, CHUTE_RIGHT, CHUTE_FOOT = -400, -300, -176
@@ -121,7 +121,7 @@ def clock_slot():
     body += line(left + 4, -bottom - 0.5, right - 4, -bottom - 0.5, stroke="#566276",
                  stroke_width=1)
     size = 12
-    body += text(CLOCK_LABEL_RIGHT, -GAUGE_Y + size * 0.729 / 2, "TIME LEFT", size,
+    body += text(CLOCK_LABEL_RIGHT, -GAUGE_Y + size * CAP_HEIGHT / 2, "TIME LEFT", size,
                  fill="#ffd21f", anchor="end", weight="bold")
     return body
 

@@ -6,7 +6,7 @@ end screens, so each figure keeps its ink within the middle 36 of its 64 pixels 
 34): neighbours meet at most at their faint antialiased edges.
 """
 
-from svgkit import FONT, document, line, linear, num, path, rect, text
+from svgkit import CAP_HEIGHT, FONT, document, line, linear, num, path, rect, text
 
 GLYPH = (0, 0, 64, 64)
 # DejaVu Sans Bold at this size makes the flat-topped figures 54 pixels high; round ones
@@ -15,7 +15,7 @@ FIGURE_SIZE = 74
 FIGURE_SQUEEZE = 0.77
 FIGURE_ADVANCE = 1425 / 2048  # every DejaVu figure is this many ems wide, centred in its width
 BASELINE = 59  # the flat figures span rows 5 to 59, centred on the square
-MIDDLE = BASELINE - FIGURE_SIZE * 0.729 / 2  # halfway up a figure
+MIDDLE = BASELINE - FIGURE_SIZE * CAP_HEIGHT / 2  # halfway up a figure
 
 
 def figure(digit):

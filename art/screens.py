@@ -7,7 +7,7 @@ seen, so everything that matters stays in that band. SVG's y points down: world 
 import background
 import parts
 import scene
-from svgkit import circle, document, group, linear, path, polar, radial, rect, text
+from svgkit import CAP_HEIGHT, circle, document, group, linear, path, polar, radial, rect, text
 
 FULL = (-400, -400, 800, 800)
 
@@ -150,20 +150,52 @@ def burst(colour_a, colour_b, rays=24):
     return body
 
 
+# The end screens: a smaller game window than the splash's, to make room under it for the
+# scoreboard, whose times the game draws in white over the plain part of the panel.
+END_MOCK_WIDTH, END_MOCK_Y = 360, -19
+SCOREBOARD = (-150, -260, 150, -168)  # left, bottom, right, top
+SCORE_TIMES = (0, -256, 130, -176)  # plain panel: the game's figures go here
+SCORE_LABEL_RIGHT = -12
+SCORE_ROWS = (("THIS GAME", -196), ("BEST", -236))  # label and the y of its row's middle
+END_HINT = "Click to exit · Enter to play again"
+END_HINT_Y = -276
+
+
+def scoreboard(fill, edge):
+    left, bottom, right, top = SCOREBOARD
+    t_left, t_bottom, t_right, t_top = SCORE_TIMES
+    assert left < SCORE_LABEL_RIGHT < t_left and t_right < right
+    assert bottom < t_bottom and t_top < top
+    body = rect(left, -top, right - left, top - bottom, rx=10, fill=fill, stroke=edge,
+                stroke_width=2.5)
+    size = 19
+    for label, y in SCORE_ROWS:
+        body += text(SCORE_LABEL_RIGHT, -y + size * CAP_HEIGHT / 2, label, size,
+                     fill="#ffffff", anchor="end", weight="bold")
+    return body
+
+
+def end_hint(colour):
+    size = 22
+    return text(0, -END_HINT_Y + size * CAP_HEIGHT / 2, END_HINT, size, fill=colour,
+                anchor="middle", weight="bold")
+
+
 def win():
     defs = radial("winGlow", 0.5, 0.5, 0.5, [(0, "#fff7c8", 0.95), (1, "#ffb000", 0)])
     defs += linear("winTitle", 0, 0, 0, 1, [(0, "#d8ffb8"), (0.5, "#3fe060"), (1, "#139a34")])
     body = rect(-400, -400, 800, 800, fill="#f0a400")
     body += group(burst("#ffc935", "#ffb21a"), transform="translate(0,-40)")
     body += circle(0, -40, 300, fill="url(#winGlow)")
-    body += text(0, -178, "YOU WIN!", 110, fill="url(#winTitle)", anchor="middle",
+    body += text(0, -184, "YOU WIN!", 110, fill="url(#winTitle)", anchor="middle",
                  weight="bold", stroke="#0d3d12", stroke_width=5)
-    body += text(0, -132, "The lights stayed on for four minutes.", 26, fill="#3a2000",
+    body += text(0, -138, "The lights stayed on for four minutes.", 26, fill="#3a2000",
                  anchor="middle", weight="bold")
-    mock_defs, mock = mock_screen("win", lambda c, r: 100, DEMO_CHAIN, (), 100, "0:00", 400,
-                                  0, -74)
+    mock_defs, mock = mock_screen("win", lambda c, r: 100, DEMO_CHAIN, (), 100, "0:00",
+                                  END_MOCK_WIDTH, 0, END_MOCK_Y)
     body += mock
-    body += text(0, 268, "Click to exit", 30, fill="#2a1600", anchor="middle", weight="bold")
+    body += scoreboard("#2b1800", "#6b3f00")
+    body += end_hint("#2a1600")
     return document(FULL, body, defs + mock_defs)
 
 
@@ -171,15 +203,19 @@ def lose():
     defs = radial("loseBack", 0.5, 0.45, 0.7, [(0, "#4a0a0a"), (1, "#0c0202")])
     defs += linear("loseTitle", 0, 0, 0, 1, [(0, "#ffb0a0"), (0.5, "#ff3a24"), (1, "#a00c00")])
     body = rect(-400, -400, 800, 800, fill="url(#loseBack)")
-    body += text(0, -178, "GAME OVER", 100, fill="url(#loseTitle)", anchor="middle",
+    body += text(0, -184, "GAME OVER", 100, fill="url(#loseTitle)", anchor="middle",
                  weight="bold", stroke="#1a0000", stroke_width=4)
-    body += text(0, -132, "The power fell to 5 %: the lights went out.", 26,
+    body += text(0, -138, "The power fell to 5 %: the lights went out.", 26,
                  fill="#ffd0c8", anchor="middle", weight="bold")
-    mock_defs, mock = mock_screen("lose", lambda c, r: 4, DEMO_CHAIN, (), 5, "1:37", 400,
-                                  0, -74)
+    mock_defs, mock = mock_screen("lose", lambda c, r: 4, DEMO_CHAIN, (), 5, "1:37",
+                                  END_MOCK_WIDTH, 0, END_MOCK_Y)
     body += mock
-    body += rect(-206, -81, 412, 310, rx=8, fill="#000000", opacity=0.35)
-    body += text(0, 268, "Click to exit", 30, fill="#ffffff", anchor="middle", weight="bold")
+    # The window goes dark with the lights; its frame is 820 by 620 before scaling.
+    k = END_MOCK_WIDTH / 800
+    body += rect(-412 * k, -END_MOCK_Y - 312 * k, 824 * k, 624 * k, rx=16 * k,
+                 fill="#000000", opacity=0.35)
+    body += scoreboard("#120303", "#6a1c14")
+    body += end_hint("#ffffff")
     return document(FULL, body, defs + mock_defs)
 
 

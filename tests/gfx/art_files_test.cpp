@@ -319,7 +319,19 @@ TEST(ArtFiles, BackgroundLeavesTheCountdownSlotAndMutedCornerPlain) {
     // and nothing painted that they would cover.
     EXPECT_LE(brightestIn(bg, 296, -288, 388, -262), 40);
     // The title strip where the muted mark goes: the plain plate, no gear or lettering.
-    EXPECT_LE(brightestIn(bg, -196, 230, -150, 276), 100);
+    EXPECT_LE(brightestIn(bg, -196, 230, -150, 276), 120);
+}
+
+TEST(ArtFiles, EndScreensLeaveTheScoreboardTimesPlainAndDark) {
+    // The game writes this game's time and the best one in white over x 0..130 from y -176
+    // down to -256: anything bright there (lettering, the backdrop showing through) would
+    // swallow the figures.
+    for (const char* name : {"win", "lose"}) {
+        SCOPED_TRACE(name);
+        const Pixels p = decode(picture(name, ".jpg"));
+        ASSERT_EQ(p.width, 1024);
+        EXPECT_LE(brightestIn(p, 0, -256, 130, -176), 60);
+    }
 }
 
 TEST(ArtFiles, SquarePictureIsLightAndNearlyGreySoTheTintShows) {
