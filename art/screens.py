@@ -74,7 +74,7 @@ def instructions():
     body = rect(-400, -400, 800, 800, fill="url(#helpBack)")
     body += rect(-384, -290, 768, 580, rx=14, fill="#0c1119", fill_opacity=0.7,
                  stroke="#4a5a72", stroke_width=2)
-    body += text(0, -254, "How to play", 34, fill="#ffd21f", anchor="middle", weight="bold")
+    body += text(0, -256, "How to play", 34, fill="#ffd21f", anchor="middle", weight="bold")
 
     size, step = 17.5, 22
     rules = (
@@ -89,7 +89,9 @@ def instructions():
                       "light. Below 20 % the alarm sounds. At 5 % the game is lost.",
                       "Keep the power above that for four minutes to win!"]),
     )
-    y = -218
+    # Gaps between items are tight so that every key fits; the lines keep their size.
+    gap = 8
+    y = -220
     for picture, own, _, lines in rules:
         icon_y = y - size * 0.35 + (len(lines) - 1) * step / 2
         if picture is not None:
@@ -99,24 +101,35 @@ def instructions():
         for words in lines:
             body += text(-310, y, words, size, fill="#e8eef8")
             y += step
-        y += 10
+        y += gap
 
-    y += 10
+    y += 6
     body += text(0, y, "Controls", 26, fill="#ffd21f", anchor="middle", weight="bold")
     y += 30
-    controls = (
+    mouse = (
         ("Drag", ["Left button: drag a piece from the chute, or move a placed piece."]),
         ("2 ×", ["Press a placed piece twice quickly: it lets go of the chain and",
                  "follows the pointer; click to put it down, even into the bin."]),
-        ("A", ["Adds a plain gear to the chute."]),
-        ("Esc", ["Esc or Ctrl+Q quits the game."]),
     )
-    for key, lines in controls:
+    for key, lines in mouse:
         body += key_cap(-344, y - size * 0.35, key)
         for words in lines:
             body += text(-310, y, words, size, fill="#e8eef8")
             y += step
-        y += 10
+        y += gap
+    # The keys in two columns: in play on the left, the window and the end screen on the right.
+    keys = (
+        (("A", "A: add a plain gear to the chute"), ("F11", "F11: full screen")),
+        (("P", "P or Space: pause and resume"), ("Esc", "Esc or Ctrl+Q: quit the game")),
+        (("M", "M: sound on and off"), ("Enter", "Enter, Space or R: play again")),
+    )
+    columns = (-344, 30)  # key caps' centres; the words start 34 to the right
+    for row in keys:
+        for (key, words), x in zip(row, columns):
+            body += key_cap(x, y - size * 0.35, key)
+            body += text(x + 34, y, words, size, fill="#e8eef8")
+        y += step + gap
+    body += text(columns[1] + 34, y - gap - 3, "on the win or lose screen", 15, fill="#9fb0c8")
 
     body += group(parts.link_between(link_body, -170, 268, -120, 268)
                   + parts.link_between(link_body, 120, 268, 170, 268))
@@ -125,7 +138,8 @@ def instructions():
 
 
 def key_cap(x, y, label):
-    body = rect(x - 22, y - 13, 44, 26, rx=5, fill="#d9dee6", stroke="#5d6878",
+    half = 22 if len(label) <= 4 else 27
+    body = rect(x - half, y - 13, 2 * half, 26, rx=5, fill="#d9dee6", stroke="#5d6878",
                 stroke_width=2)
     body += text(x, y + 5, label, 13, fill="#1a2030", anchor="middle", weight="bold")
     return body
