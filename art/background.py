@@ -5,12 +5,15 @@ seen); SVG's y points down, so a world point (x, y) is written (x, -y).
 """
 
 import parts
-from svgkit import circle, group, line, linear, path, rect, text
+from svgkit import CAP_HEIGHT, circle, group, line, linear, path, rect, text
 
 # Where the game puts things; the picture lines up with these.
 CHUTE_LEFT, CHUTE_RIGHT, CHUTE_FOOT = -400, -300, -176
 BIN = (-396, -254, -308, -176)  # left, bottom, right, top
 GAUGE_Y, GAUGE_LEFT, GAUGE_RIGHT = -274, -180, 205
+CLOCK = (292, -292, 392, -256)  # the countdown's slot in the power strip, as BIN
+CLOCK_LABEL_RIGHT = 286  # where its label ends, on the gauge's middle line
+MUTED = (-196, 230, -150, 276)  # kept plain: the game marks sound off here
 
 
 def gauge_x(percent):
@@ -101,8 +104,26 @@ def gauge():
         body += text(x, cy - 14, word, 9.5, fill=colour, anchor="middle", weight="bold")
         body += text(x, cy + 21, f"{percent}%", 9.5, fill="#d8dee8", anchor="middle")
     body += text(gauge_x(100), cy + 21, "100%", 9.5, fill="#d8dee8", anchor="middle")
-    body += text(300, cy + 5, "4 minutes to win", 12, fill="#c9d4e6", anchor="middle")
+    body += clock_slot()
     return defs, body
+
+
+def clock_slot():
+    """A dark recess for the countdown the game writes as m:ss, and its label. Only the
+    recess's own shading goes inside: the figures are drawn over it."""
+    left, bottom, right, top = CLOCK
+    width, height = right - left, top - bottom
+    body = rect(left, -top, width, height, rx=4, fill="#04060a")
+    # Lit from above: the top lip casts a shadow in, the bottom lip catches the light.
+    body += rect(left + 1, -top + 1, width - 2, 5, rx=3, fill="#000000", opacity=0.6)
+    body += rect(left + 0.75, -top + 0.75, width - 1.5, height - 1.5, rx=3.5, fill="none",
+                 stroke="#000000", stroke_width=1.5)
+    body += line(left + 4, -bottom - 0.5, right - 4, -bottom - 0.5, stroke="#566276",
+                 stroke_width=1)
+    size = 12
+    body += text(CLOCK_LABEL_RIGHT, -GAUGE_Y + size * CAP_HEIGHT / 2, "TIME LEFT", size,
+                 fill="#ffd21f", anchor="end", weight="bold")
+    return body
 
 
 def title():
@@ -144,4 +165,11 @@ def debug_overlay():
         fill="none", stroke="#ff00ff", stroke_width=1.5)
     for percent in (0, 5, 20, 30, 100):
         body += rect(gauge_x(percent) - 2, -GAUGE_Y - 18, 4, 36, fill="#ffff00", opacity=0.8)
+    for left, bottom, right, top in (CLOCK, MUTED):
+        body += rect(left, -top, right - left, top - bottom, fill="none", stroke="#00ffff",
+                     stroke_width=1)
+    body += line(CLOCK_LABEL_RIGHT, -GAUGE_Y - 12, CLOCK_LABEL_RIGHT, -GAUGE_Y + 12,
+                 stroke="#00ffff", stroke_width=1)
+    body += line(CLOCK_LABEL_RIGHT - 80, -GAUGE_Y, CLOCK_LABEL_RIGHT, -GAUGE_Y,
+                 stroke="#00ffff", stroke_width=0.5)
     return body

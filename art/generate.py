@@ -2,12 +2,13 @@
 """Writes the SVG source of every picture of the game into one folder.
 
 Usage: generate.py OUT_DIR. make-art.sh renders the files to img/; the names here are the
-game's file names without their extension.
+game's file names under img/ without their extension.
 """
 
 import os
 import sys
 
+import hud
 import parts
 import screens
 from svgkit import document
@@ -24,14 +25,15 @@ def pictures():
     yield "addlink", document(ICON, *reversed(parts.addlink()))
     yield "square", document((0, 0, 128, 128), *reversed(parts.square_tile()))
     yield from screens.all_screens()
+    yield from hud.all_hud()
 
 
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: generate.py OUT_DIR")
     out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
     for name, svg in pictures():
+        os.makedirs(os.path.dirname(os.path.join(out, name)), exist_ok=True)
         with open(os.path.join(out, name + ".svg"), "w", encoding="utf-8", newline="\n") as f:
             f.write(svg)
 

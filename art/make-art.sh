@@ -13,15 +13,22 @@ else
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
 fi
-mkdir -p "$work" "$root/img" "$root/sounds"
+mkdir -p "$work" "$root/img/hud" "$root/sounds"
 
 python3 -B "$here/generate.py" "$work"
 
 # PNG pieces keep an alpha channel; -strip and the excluded chunks keep reruns byte-identical.
-png() { # name side
-    rsvg-convert -w "$2" -h "$2" -f png -o "$work/$1.raw.png" "$work/$1.svg"
+png() { # name width [height]
+    rsvg-convert -w "$2" -h "${3:-$2}" -f png -o "$work/$1.raw.png" "$work/$1.svg"
     convert "$work/$1.raw.png" -strip -define png:exclude-chunks=date,time,bKGD \
         "PNG32:$root/img/$1.png"
+}
+# The game tints the figures and filters them bilinearly without premultiplied alpha: white
+# under the transparent margin too keeps their edges from darkening into grey.
+figure() { # name
+    rsvg-convert -w 64 -h 64 -f png -o "$work/$1.raw.png" "$work/$1.svg"
+    convert "$work/$1.raw.png" -strip -channel RGB -evaluate set 100% +channel \
+        -define png:exclude-chunks=date,time,bKGD "PNG32:$root/img/$1.png"
 }
 # JPEGs are baseline (not progressive) colour files, whatever their content.
 jpg() { # name side
@@ -41,5 +48,11 @@ jpg splash 1024
 jpg instructions 1024
 jpg win 1024
 jpg lose 1024
+for name in digit-0 digit-1 digit-2 digit-3 digit-4 digit-5 digit-6 digit-7 digit-8 digit-9 \
+    colon; do
+    figure "hud/$name"
+done
+png hud/paused 512 128
+png hud/muted 64
 
 sh "$here/sounds.sh" "$root/sounds"

@@ -6,8 +6,9 @@ background, so that the splash, win and lose screens can show a shrunken game wi
 
 import math
 
+import background
 import parts
-from svgkit import group, rect
+from svgkit import group, rect, text
 
 
 def square_colour(light):
@@ -116,9 +117,9 @@ class Play:
                           opacity=0.75)
         return body
 
-    def draw(self, light_at, placed, loose=(), level=None):
+    def draw(self, light_at, placed, loose=(), level=None, clock=None):
         """placed: (kind, x, y, radius, angle, charges, side) in chain order; loose: pieces
-        off the chain, (kind, x, y, radius, angle, charges)."""
+        off the chain, (kind, x, y, radius, angle, charges); clock: the time left, "m:ss"."""
         body = squares(light_at)
         for kind, x, y, r, angle, charges, _ in placed:
             body += self.piece(kind, x, y, r, angle, charges)
@@ -128,5 +129,12 @@ class Play:
                       self.pictures["link"])
         if level is not None:
             body += rect(level * 3.85 - 180 - 2, 274 - 18, 4, 36, fill="#ffff00")
+        if clock is not None:
+            # Red for the last half minute, as the game tints it.
+            minutes, seconds = clock.split(":")
+            colour = "#ff3a2e" if int(minutes) * 60 + int(seconds) <= 30 else "#ffffff"
+            left, bottom, right, top = background.CLOCK
+            body += text((left + right) / 2, -(bottom + top) / 2 + 11, clock, 31, fill=colour,
+                         anchor="middle", weight="bold")
         return body
 

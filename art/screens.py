@@ -7,7 +7,7 @@ seen, so everything that matters stays in that band. SVG's y points down: world 
 import background
 import parts
 import scene
-from svgkit import circle, document, group, linear, path, polar, radial, rect, text
+from svgkit import CAP_HEIGHT, circle, document, group, linear, path, polar, radial, rect, text
 
 FULL = (-400, -400, 800, 800)
 
@@ -29,14 +29,14 @@ DEMO_CHAIN = (
 )
 
 
-def mock_screen(prefix, light_at, placed, loose, level, width, x, y):
+def mock_screen(prefix, light_at, placed, loose, level, clock, width, x, y):
     """A picture of the game window in play, width units wide, centred at world (x, y)."""
     play = scene.Play(prefix)
     bg_defs, bg_body = background.background()
     defs = bg_defs + play.defs
     defs += (f'<clipPath id="{prefix}Clip"><rect x="-400" y="-300" width="800" '
              f'height="600"/></clipPath>\n')
-    window = group(bg_body + play.draw(light_at, placed, loose, level),
+    window = group(bg_body + play.draw(light_at, placed, loose, level, clock),
                    clip_path=f"url(#{prefix}Clip)")
     frame = rect(-410, -310, 820, 620, rx=14, fill="#06080b", stroke="#7d8a9c",
                  stroke_width=6)
@@ -54,7 +54,8 @@ def splash():
     body += text(0, -195, "Keep the lights on: let the chain turn the bulbs.", 19,
                  fill="#c9d4e6", anchor="middle")
     loose = (("bulb", -350, 30, 40, 0, 3),)
-    mock_defs, mock = mock_screen("splash", demo_light, DEMO_CHAIN, loose, 62, 480, 0, -8)
+    mock_defs, mock = mock_screen("splash", demo_light, DEMO_CHAIN, loose, 62, "2:41", 480,
+                                  0, -8)
     body += mock
     body += text(0, 252, "Click to continue", 30, fill="#ffffff", anchor="middle",
                  weight="bold")
@@ -73,7 +74,7 @@ def instructions():
     body = rect(-400, -400, 800, 800, fill="url(#helpBack)")
     body += rect(-384, -290, 768, 580, rx=14, fill="#0c1119", fill_opacity=0.7,
                  stroke="#4a5a72", stroke_width=2)
-    body += text(0, -254, "How to play", 34, fill="#ffd21f", anchor="middle", weight="bold")
+    body += text(0, -256, "How to play", 34, fill="#ffd21f", anchor="middle", weight="bold")
 
     size, step = 17.5, 22
     rules = (
@@ -88,7 +89,9 @@ def instructions():
                       "light. Below 20 % the alarm sounds. At 5 % the game is lost.",
                       "Keep the power above that for four minutes to win!"]),
     )
-    y = -218
+    # Gaps between items are tight so that every key fits; the lines keep their size.
+    gap = 8
+    y = -220
     for picture, own, _, lines in rules:
         icon_y = y - size * 0.35 + (len(lines) - 1) * step / 2
         if picture is not None:
@@ -98,24 +101,35 @@ def instructions():
         for words in lines:
             body += text(-310, y, words, size, fill="#e8eef8")
             y += step
-        y += 10
+        y += gap
 
-    y += 10
+    y += 6
     body += text(0, y, "Controls", 26, fill="#ffd21f", anchor="middle", weight="bold")
     y += 30
-    controls = (
+    mouse = (
         ("Drag", ["Left button: drag a piece from the chute, or move a placed piece."]),
         ("2 ×", ["Press a placed piece twice quickly: it lets go of the chain and",
                  "follows the pointer; click to put it down, even into the bin."]),
-        ("A", ["Adds a plain gear to the chute."]),
-        ("Esc", ["Esc or Ctrl+Q quits the game."]),
     )
-    for key, lines in controls:
+    for key, lines in mouse:
         body += key_cap(-344, y - size * 0.35, key)
         for words in lines:
             body += text(-310, y, words, size, fill="#e8eef8")
             y += step
-        y += 10
+        y += gap
+    # The keys in two columns: in play on the left, the window and the end screen on the right.
+    keys = (
+        (("A", "A: add a plain gear to the chute"), ("F11", "F11: full screen")),
+        (("P", "P or Space: pause and resume"), ("Esc", "Esc or Ctrl+Q: quit the game")),
+        (("M", "M: sound on and off"), ("Enter", "Enter, Space or R: play again")),
+    )
+    columns = (-344, 30)  # key caps' centres; the words start 34 to the right
+    for row in keys:
+        for (key, words), x in zip(row, columns):
+            body += key_cap(x, y - size * 0.35, key)
+            body += text(x + 34, y, words, size, fill="#e8eef8")
+        y += step + gap
+    body += text(columns[1] + 34, y - gap - 3, "on the win or lose screen", 15, fill="#9fb0c8")
 
     body += group(parts.link_between(link_body, -170, 268, -120, 268)
                   + parts.link_between(link_body, 120, 268, 170, 268))
@@ -124,7 +138,8 @@ def instructions():
 
 
 def key_cap(x, y, label):
-    body = rect(x - 22, y - 13, 44, 26, rx=5, fill="#d9dee6", stroke="#5d6878",
+    half = 22 if len(label) <= 4 else 27
+    body = rect(x - half, y - 13, 2 * half, 26, rx=5, fill="#d9dee6", stroke="#5d6878",
                 stroke_width=2)
     body += text(x, y + 5, label, 13, fill="#1a2030", anchor="middle", weight="bold")
     return body
@@ -149,19 +164,52 @@ def burst(colour_a, colour_b, rays=24):
     return body
 
 
+# The end screens: a smaller game window than the splash's, to make room under it for the
+# scoreboard, whose times the game draws in white over the plain part of the panel.
+END_MOCK_WIDTH, END_MOCK_Y = 360, -19
+SCOREBOARD = (-150, -260, 150, -168)  # left, bottom, right, top
+SCORE_TIMES = (0, -256, 130, -176)  # plain panel: the game's figures go here
+SCORE_LABEL_RIGHT = -12
+SCORE_ROWS = (("THIS GAME", -196), ("BEST", -236))  # label and the y of its row's middle
+END_HINT = "Click to exit · Enter to play again"
+END_HINT_Y = -276
+
+
+def scoreboard(fill, edge):
+    left, bottom, right, top = SCOREBOARD
+    t_left, t_bottom, t_right, t_top = SCORE_TIMES
+    assert left < SCORE_LABEL_RIGHT < t_left and t_right < right
+    assert bottom < t_bottom and t_top < top
+    body = rect(left, -top, right - left, top - bottom, rx=10, fill=fill, stroke=edge,
+                stroke_width=2.5)
+    size = 19
+    for label, y in SCORE_ROWS:
+        body += text(SCORE_LABEL_RIGHT, -y + size * CAP_HEIGHT / 2, label, size,
+                     fill="#ffffff", anchor="end", weight="bold")
+    return body
+
+
+def end_hint(colour):
+    size = 22
+    return text(0, -END_HINT_Y + size * CAP_HEIGHT / 2, END_HINT, size, fill=colour,
+                anchor="middle", weight="bold")
+
+
 def win():
     defs = radial("winGlow", 0.5, 0.5, 0.5, [(0, "#fff7c8", 0.95), (1, "#ffb000", 0)])
     defs += linear("winTitle", 0, 0, 0, 1, [(0, "#d8ffb8"), (0.5, "#3fe060"), (1, "#139a34")])
     body = rect(-400, -400, 800, 800, fill="#f0a400")
     body += group(burst("#ffc935", "#ffb21a"), transform="translate(0,-40)")
     body += circle(0, -40, 300, fill="url(#winGlow)")
-    body += text(0, -178, "YOU WIN!", 110, fill="url(#winTitle)", anchor="middle",
+    body += text(0, -184, "YOU WIN!", 110, fill="url(#winTitle)", anchor="middle",
                  weight="bold", stroke="#0d3d12", stroke_width=5)
-    body += text(0, -132, "The lights stayed on for four minutes.", 26, fill="#3a2000",
+    body += text(0, -138, "The lights stayed on for four minutes.", 26, fill="#3a2000",
                  anchor="middle", weight="bold")
-    mock_defs, mock = mock_screen("win", lambda c, r: 100, DEMO_CHAIN, (), 100, 400, 0, -74)
+    mock_defs, mock = mock_screen("win", lambda c, r: 100, DEMO_CHAIN, (), 100, "0:00",
+                                  END_MOCK_WIDTH, 0, END_MOCK_Y)
     body += mock
-    body += text(0, 268, "Click to exit", 30, fill="#2a1600", anchor="middle", weight="bold")
+    body += scoreboard("#2b1800", "#6b3f00")
+    body += end_hint("#2a1600")
     return document(FULL, body, defs + mock_defs)
 
 
@@ -169,14 +217,19 @@ def lose():
     defs = radial("loseBack", 0.5, 0.45, 0.7, [(0, "#4a0a0a"), (1, "#0c0202")])
     defs += linear("loseTitle", 0, 0, 0, 1, [(0, "#ffb0a0"), (0.5, "#ff3a24"), (1, "#a00c00")])
     body = rect(-400, -400, 800, 800, fill="url(#loseBack)")
-    body += text(0, -178, "GAME OVER", 100, fill="url(#loseTitle)", anchor="middle",
+    body += text(0, -184, "GAME OVER", 100, fill="url(#loseTitle)", anchor="middle",
                  weight="bold", stroke="#1a0000", stroke_width=4)
-    body += text(0, -132, "The power fell to 5 %: the lights went out.", 26,
+    body += text(0, -138, "The power fell to 5 %: the lights went out.", 26,
                  fill="#ffd0c8", anchor="middle", weight="bold")
-    mock_defs, mock = mock_screen("lose", lambda c, r: 4, DEMO_CHAIN, (), 5, 400, 0, -74)
+    mock_defs, mock = mock_screen("lose", lambda c, r: 4, DEMO_CHAIN, (), 5, "1:37",
+                                  END_MOCK_WIDTH, 0, END_MOCK_Y)
     body += mock
-    body += rect(-206, -81, 412, 310, rx=8, fill="#000000", opacity=0.35)
-    body += text(0, 268, "Click to exit", 30, fill="#ffffff", anchor="middle", weight="bold")
+    # The window goes dark with the lights; its frame is 820 by 620 before scaling.
+    k = END_MOCK_WIDTH / 800
+    body += rect(-412 * k, -END_MOCK_Y - 312 * k, 824 * k, 624 * k, rx=16 * k,
+                 fill="#000000", opacity=0.35)
+    body += scoreboard("#120303", "#6a1c14")
+    body += end_hint("#ffffff")
     return document(FULL, body, defs + mock_defs)
 
 

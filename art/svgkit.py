@@ -7,6 +7,7 @@ script run twice writes the same bytes.
 import math
 
 FONT = "DejaVu Sans"
+CAP_HEIGHT = 0.729  # of DejaVu's capitals and figures, in ems: for centring them on a line
 
 
 def num(value):

@@ -20,6 +20,10 @@ const std::string sourceDir = GRIDLUME_SOURCE_DIR;
 
 const char* const fullScreenPictures[] = {"splash", "instructions", "win", "lose", "bg"};
 const char* const pngPictures[] = {"gear", "motor", "link", "lightbulb", "addlink"};
+// Drawn over the play by the game: the countdown's figures, the pause panel, the muted mark.
+const char* const hudFigures[] = {"digit-0", "digit-1", "digit-2", "digit-3", "digit-4", "digit-5",
+                                  "digit-6", "digit-7", "digit-8", "digit-9", "colon"};
+const char* const hudOverlays[] = {"paused", "muted"};
 const char* const loopSounds[] = {"motor", "alarm"};
 const char* const oneShotSounds[] = {"good", "roll", "trash", "chain"};
 
@@ -96,7 +100,38 @@ struct Pixels {
     int width = 0, height = 0;
     std::vector<unsigned char> rgba;
     unsigned char alpha(int x, int y) const { return rgba.at(std::size_t(y * width + x) * 4 + 3); }
+    unsigned char channel(int x, int y, int c) const {
+        return rgba.at(std::size_t(y * width + x) * 4 + std::size_t(c));
+    }
 };
+
+// The smallest box holding every pixel more opaque than the threshold; right < left if none.
+struct Box {
+    int left, top, right, bottom;
+};
+
+Box inkBox(const Pixels& p, int threshold) {
+    Box b{p.width, p.height, -1, -1};
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+            if (p.alpha(x, y) > threshold) {
+                b.left = std::min(b.left, x);
+                b.right = std::max(b.right, x);
+                b.top = std::min(b.top, y);
+                b.bottom = std::max(b.bottom, y);
+            }
+        }
+    }
+    return b;
+}
+
+void expectTransparentCorners(const Pixels& p) {
+    for (int x : {0, p.width - 1}) {
+        for (int y : {0, p.height - 1}) {
+            EXPECT_EQ(p.alpha(x, y), 0) << x << "," << y;
+        }
+    }
+}
 
 Pixels decode(const std::string& path) {
     static const bool ready = (ilInit(), true);
@@ -139,6 +174,25 @@ std::string picture(const char* name, const char* extension) {
     return sourceDir + "/img/" + name + extension;
 }
 
+std::string hudPicture(const char* name) {
+    return sourceDir + "/img/hud/" + name + ".png";
+}
+
+// The brightest colour component anywhere in a rectangle of a full-screen picture, given in
+// world units (x -400..400 and y 400..-400 across the picture).
+int brightestIn(const Pixels& p, double left, double bottom, double right, double top) {
+    const double scale = p.width / 800.0;
+    int brightest = 0;
+    for (int y = int(std::ceil((400 - top) * scale)); y < int((400 - bottom) * scale); ++y) {
+        for (int x = int(std::ceil((left + 400) * scale)); x < int((right + 400) * scale); ++x) {
+            for (int c = 0; c < 3; ++c) {
+                brightest = std::max(brightest, int(p.channel(x, y, c)));
+            }
+        }
+    }
+    return brightest;
+}
+
 TEST(ArtFiles, JpegPicturesAreBaselineColourWithPowerOfTwoSides) {
     std::vector<std::string> names(std::begin(fullScreenPictures), std::end(fullScreenPictures));
     names.push_back("square");
@@ -173,30 +227,15 @@ TEST(ArtFiles, PiecesAreTransparentAroundTheirShape) {
         SCOPED_TRACE(name);
         const Pixels p = decode(picture(name, ".png"));
         ASSERT_GT(p.width, 0);
-        const int last = p.width - 1, mid = p.width / 2;
-        for (int x : {0, last}) {
-            for (int y : {0, last}) {
-                EXPECT_EQ(p.alpha(x, y), 0) << x << "," << y;
-            }
-        }
+        expectTransparentCorners(p);
         if (std::string(name) == "gear" || std::string(name) == "motor") {
             // The piece is as wide as its circle: the chain runs round its edge.
-            int left = p.width, right = -1, top = p.height, bottom = -1;
-            for (int y = 0; y < p.height; ++y) {
-                for (int x = 0; x < p.width; ++x) {
-                    if (p.alpha(x, y) > 128) {
-                        left = std::min(left, x);
-                        right = std::max(right, x);
-                        top = std::min(top, y);
-                        bottom = std::max(bottom, y);
-                    }
-                }
-            }
-            const int margin = p.width / 64;
-            EXPECT_LE(left, margin);
-            EXPECT_LE(top, margin);
-            EXPECT_GE(right, last - margin);
-            EXPECT_GE(bottom, last - margin);
+            const Box ink = inkBox(p, 128);
+            const int last = p.width - 1, mid = p.width / 2, margin = p.width / 64;
+            EXPECT_LE(ink.left, margin);
+            EXPECT_LE(ink.top, margin);
+            EXPECT_GE(ink.right, last - margin);
+            EXPECT_GE(ink.bottom, last - margin);
             EXPECT_EQ(p.alpha(mid, mid / 4), 255); // solid inside the rim
         }
     }
@@ -208,6 +247,91 @@ TEST(ArtFiles, PiecesAreTransparentAroundTheirShape) {
     EXPECT_EQ(link.alpha(int(std::lround(0.805 * link.width)), row), 255);
     EXPECT_EQ(link.alpha(link.width / 2, link.height / 8), 0);
     EXPECT_EQ(link.alpha(link.width / 2, link.height * 7 / 8), 0);
+}
+
+TEST(ArtFiles, HudPicturesAreRgbaCutOutsWithPowerOfTwoSides) {
+    std::vector<const char*> names(std::begin(hudFigures), std::end(hudFigures));
+    names.insert(names.end(), std::begin(hudOverlays), std::end(hudOverlays));
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        const Header h = pngHeader(readBytes(hudPicture(name)));
+        ASSERT_TRUE(h.valid);
+        EXPECT_EQ(h.pngColourType, 6u);
+        EXPECT_TRUE(powerOfTwo(h.width)) << h.width;
+        EXPECT_TRUE(powerOfTwo(h.height)) << h.height;
+        if (std::string(name) == "paused") {
+            // Drawn 400 by 100 units: any other shape would stretch its lettering.
+            EXPECT_EQ(h.width, 512u);
+            EXPECT_EQ(h.height, 128u);
+        } else {
+            EXPECT_EQ(h.width, 64u);
+            EXPECT_EQ(h.height, 64u);
+        }
+    }
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        const Pixels p = decode(hudPicture(name));
+        ASSERT_GT(p.width, 0);
+        expectTransparentCorners(p);
+        // Something solid in the middle half, or the game draws an empty square.
+        bool solid = false;
+        for (int y = p.height / 4; y < p.height * 3 / 4; ++y) {
+            for (int x = p.width / 4; x < p.width * 3 / 4; ++x) {
+                solid = solid || p.alpha(x, y) == 255;
+            }
+        }
+        EXPECT_TRUE(solid);
+    }
+}
+
+TEST(ArtFiles, CountdownFiguresAreWhiteAndKeepToTheirColumn) {
+    // Drawn 32 units square 18 apart (a colon takes 10) and 40 square 22 apart: wider ink
+    // would run into the next figure.
+    for (const char* name : hudFigures) {
+        SCOPED_TRACE(name);
+        const Pixels p = decode(hudPicture(name));
+        ASSERT_EQ(p.width, 64);
+        // White even where transparent: the game tints them, and filters them without
+        // premultiplied alpha, so any other colour under the margin would grey their edges.
+        int notWhite = 0;
+        for (std::size_t i = 0; i < p.rgba.size(); i += 4) {
+            notWhite += p.rgba[i] != 255 || p.rgba[i + 1] != 255 || p.rgba[i + 2] != 255;
+        }
+        EXPECT_EQ(notWhite, 0);
+        const Box ink = inkBox(p, 0);
+        const int column = std::string(name) == "colon" ? 20 : 36;
+        EXPECT_GE(ink.left, (64 - column) / 2);
+        EXPECT_LE(ink.right, (64 + column) / 2 - 1);
+        EXPECT_LE(std::abs(ink.left + ink.right - 63), 3); // centred
+        if (std::string(name) != "colon") {
+            const Box solid = inkBox(p, 128);
+            EXPECT_GE(solid.bottom - solid.top + 1, 53);
+            EXPECT_LE(solid.bottom - solid.top + 1, 57);
+            EXPECT_LE(std::abs(solid.top + solid.bottom - 63), 3);
+        }
+    }
+}
+
+TEST(ArtFiles, BackgroundLeavesTheCountdownSlotAndMutedCornerPlain) {
+    const Pixels bg = decode(picture("bg", ".jpg"));
+    ASSERT_EQ(bg.width, 1024);
+    // The slot x 292..392, y -292..-256 (inside its lips): dark, so the figures stand out,
+    // and nothing painted that they would cover.
+    EXPECT_LE(brightestIn(bg, 296, -288, 388, -262), 40);
+    // The title strip where the muted mark goes: the plain plate, no gear or lettering.
+    EXPECT_LE(brightestIn(bg, -196, 230, -150, 276), 120);
+}
+
+TEST(ArtFiles, EndScreensLeaveTheScoreboardTimesPlainAndDark) {
+    // The game writes this game's time and the best one in white over x 0..130 from y -176
+    // down to -256: anything bright there (lettering, the backdrop showing through) would
+    // swallow the figures.
+    for (const char* name : {"win", "lose"}) {
+        SCOPED_TRACE(name);
+        const Pixels p = decode(picture(name, ".jpg"));
+        ASSERT_EQ(p.width, 1024);
+        EXPECT_LE(brightestIn(p, 0, -256, 130, -176), 60);
+    }
 }
 
 TEST(ArtFiles, SquarePictureIsLightAndNearlyGreySoTheTintShows) {

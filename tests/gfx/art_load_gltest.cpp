@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,13 +29,17 @@ TEST_F(ArtLoadTest, EveryPictureBecomesATextureOfItsOwnSize) {
     // A cache of our own: the global one may already hold failed entries for these names,
     // cached by tests that ran in other folders.
     TextureCache cache;
-    const char* const names[] = {
-        "./img/splash.jpg",    "./img/instructions.jpg", "./img/win.jpg",   "./img/lose.jpg",
-        "./img/bg.jpg",        "./img/square.jpg",       "./img/motor.png", "./img/gear.png",
-        "./img/lightbulb.png", "./img/addlink.png",      "./img/link.png"};
-    for (const char* name : names) {
+    std::vector<std::string> names = {
+        "./img/splash.jpg",     "./img/instructions.jpg", "./img/win.jpg",   "./img/lose.jpg",
+        "./img/bg.jpg",         "./img/square.jpg",       "./img/motor.png", "./img/gear.png",
+        "./img/lightbulb.png",  "./img/addlink.png",      "./img/link.png",  "./img/hud/colon.png",
+        "./img/hud/paused.png", "./img/hud/muted.png"};
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        names.push_back(std::string("./img/hud/digit-") + digit + ".png");
+    }
+    for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        TextureEntry* entry = cache.getTexture(name);
+        TextureEntry* entry = cache.getTexture(name.c_str());
         ASSERT_NE(entry, nullptr);
         ASSERT_NE(entry->id, TextureEntry::noTexture);
         glBindTexture(GL_TEXTURE_2D, entry->id);
@@ -46,7 +51,7 @@ TEST_F(ArtLoadTest, EveryPictureBecomesATextureOfItsOwnSize) {
         EXPECT_GT(width, 0);
         EXPECT_EQ(width & (width - 1), 0) << width;
         EXPECT_EQ(height & (height - 1), 0) << height;
-        if (std::string(name).find(".png") != std::string::npos) {
+        if (name.find(".png") != std::string::npos) {
             EXPECT_GT(alphaBits, 0); // pieces are cut out by their transparency
         }
     }
