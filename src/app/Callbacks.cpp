@@ -2,6 +2,11 @@
 
 #include "app/Camera.h"
 #include "app/FrameClock.h"
+#include "app/Pacing.h"
+#include "app/Window.h"
+#include "audio/SoundDevice.h"
+#include "gfx/Sprite.h"
+#include "play/LiveMode.h"
 #include "states/State.h"
 
 #include <GL/freeglut.h>
@@ -11,7 +16,80 @@
 namespace {
 constexpr unsigned char escapeKey = 27;
 constexpr unsigned char ctrlQKey = 17;
+
+// The window's size before full screen, to go back to.
+int windowedWidth = 800;
+int windowedHeight = 600;
+
+// Black bars beside the picture in full screen; the picture's own area gets the game's grey.
+void clearFrame() {
+    const Camera* view = activeCamera;
+    if (view != nullptr && view->letterbox) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        GLint box[4];
+        glGetIntegerv(GL_VIEWPORT, box);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(box[0], box[1], box[2], box[3]);
+        glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// Drawn over every screen, after everything else.
+void drawOverlay() {
+    if (soundMuted()) {
+        static Sprite icon = [] {
+            Sprite s;
+            s.setTexture("./img/hud/muted.png");
+            s.position = {-173.0f, 253.0f, 0.0f}; // in the title bar, left of the title
+            s.scale = {36.0f, 36.0f, 1.0f};
+            return s;
+        }();
+        icon.draw();
+    }
+}
+
 } // namespace
+
+void toggleMute() {
+    soundSetMuted(!soundMuted());
+}
+
+void toggleFullScreen() {
+    if (activeCamera == nullptr) {
+        return;
+    }
+    Camera& view = *activeCamera;
+    if (!view.letterbox) {
+        windowedWidth = view.width;
+        windowedHeight = view.height;
+        view.letterbox = true;
+        enterFullScreen();
+    } else {
+        view.letterbox = false;
+        view.left = 0;
+        view.top = 0;
+        leaveFullScreen(windowedWidth, windowedHeight);
+    }
+}
+
+bool gameIsStill() {
+    const auto* game = dynamic_cast<const LiveMode*>(currentState);
+    return game == nullptr || game->paused;
+}
+
+void windowStatusChanged(int status) {
+    // Out of sight (iconified, unmapped or covered) the game cannot be played: pause it. It
+    // stays paused when it shows again, until the player resumes.
+    auto* game = dynamic_cast<LiveMode*>(currentState);
+    if ((status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED) && game != nullptr) {
+        game->pause();
+    }
+}
 
 bool isQuitKey(unsigned char key) {
     return key == escapeKey || key == ctrlQKey;
@@ -28,23 +106,25 @@ void onReshape(int width, int height) {
 }
 
 void onDisplay() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearFrame();
     glPushMatrix();
     if (currentState != nullptr) {
         currentState->draw();
     }
     glPopMatrix();
+    drawOverlay();
     glutSwapBuffers();
 }
 
 void idleStep(int nowMs) {
-    advanceFrameClock(nowMs);
+    tickFrameClock(nowMs);
     if (currentState != nullptr) {
         currentState->update();
     }
 }
 
 void onIdle() {
+    paceFrame(gameIsStill() ? stillFramesPerSecond : playFramesPerSecond);
     idleStep(glutGet(GLUT_ELAPSED_TIME));
     glutPostRedisplay();
 }
@@ -71,6 +151,9 @@ void onKeyboard(unsigned char key, int x, int y) {
     if (isQuitKey(key)) {
         std::exit(0);
     }
+    if (key == 'm' || key == 'M') {
+        toggleMute(); // on every screen; the key still reaches the state, which ignores it
+    }
     if (currentState != nullptr) {
         currentState->keyboard(key, x, y);
     }
@@ -86,6 +169,9 @@ void handleSpecial(int key, int modifiers, int x, int y) {
     if (isQuitSpecial(key, modifiers)) {
         std::exit(0);
     }
+    if (key == GLUT_KEY_F11) {
+        toggleFullScreen();
+    }
     if (currentState != nullptr) {
         currentState->special(key, x, y);
     }
@@ -93,6 +179,10 @@ void handleSpecial(int key, int modifiers, int x, int y) {
 
 void onSpecial(int key, int x, int y) {
     handleSpecial(key, glutGetModifiers(), x, y);
+}
+
+void onWindowStatus(int status) {
+    windowStatusChanged(status);
 }
 
 void onSpecialUp(int key, int x, int y) {

@@ -16,20 +16,47 @@ void Camera::reset() {
     aspect = 0.0;
     fieldOfView = 55.0;
     perspective = true;
+    letterbox = false;
+    left = 0;
+    top = 0;
 }
 
-void Camera::reshape(int newWidth, int reportedHeight) {
-    if (newWidth < 1 || reportedHeight < 1) {
-        return; // minimised: keep everything as it was
-    }
+void fitFourByThree(int width, int screenW, int screenH, int& outWidth, int& outHeight) {
     // A window one pixel wide would get no height at all, and X ends the process when asked for
     // a window of height 0.
-    const int newHeight = std::max(1, static_cast<int>(newWidth * 0.75));
-    resizeWindow(newWidth, newHeight);
+    outWidth = width;
+    outHeight = std::max(1, static_cast<int>(width * 0.75));
+    if (screenW > 0 && screenH > 0 && (outWidth > screenW || outHeight > screenH)) {
+        outWidth = std::min(outWidth, std::min(screenW, screenH * 4 / 3));
+        outHeight = std::max(1, static_cast<int>(outWidth * 0.75));
+    }
+}
+
+void Camera::reshape(int windowWidth, int windowHeight) {
+    if (windowWidth < 1 || windowHeight < 1) {
+        return; // minimised: keep everything as it was
+    }
+    int newWidth = windowWidth;
+    int newHeight = windowHeight;
+    int x = 0;
+    int y = 0;
+    if (letterbox) {
+        // The window is the screen: the picture takes the largest 4:3 part of it, centred.
+        newWidth = std::min(windowWidth, windowHeight * 4 / 3);
+        newHeight = std::max(1, static_cast<int>(newWidth * 0.75));
+        x = (windowWidth - newWidth) / 2;
+        y = (windowHeight - newHeight) / 2;
+    } else {
+        // The height the window system reported is not used any further.
+        fitFourByThree(windowWidth, screenWidth(), screenHeight(), newWidth, newHeight);
+        resizeWindow(newWidth, newHeight);
+    }
     width = newWidth;
     height = newHeight;
+    left = x;
+    top = letterbox ? windowHeight - newHeight - y : 0;
     aspect = static_cast<double>(newWidth) / newHeight;
-    glViewport(0, 0, newWidth, newHeight);
+    glViewport(x, y, newWidth, newHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     if (!perspective) {
@@ -48,5 +75,6 @@ void Camera::reshape(int newWidth, int reportedHeight) {
 
 Vec3 Camera::screenToWorld(int px, int py) const {
     const float s = static_cast<float>(800.0 / width);
-    return {static_cast<float>(px * s - 400.0), static_cast<float>(300.0 - py * s), 0.0f};
+    return {static_cast<float>((px - left) * s - 400.0), static_cast<float>(300.0 - (py - top) * s),
+            0.0f};
 }

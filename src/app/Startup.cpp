@@ -3,17 +3,31 @@
 #include "app/Callbacks.h"
 #include "app/Camera.h"
 #include "app/GlSwitches.h"
+#include "app/Options.h"
+#include "app/Pacing.h"
+#include "app/Records.h"
+#include "audio/SoundDevice.h"
 #include "states/StartState.h"
 
 #include <GL/freeglut.h>
 
-void startGame(int* argc, char** argv) {
-    glutInit(argc, argv);
+#include <vector>
+
+void startGame(const Options& options) {
+    std::vector<char*> glutArgs = options.glutArgs;
+    int glutArgc = static_cast<int>(glutArgs.size()) - 1;
+    glutInit(&glutArgc, glutArgs.data());
     // Closing the window must end the process the way the quit keys do: through exit, so the
     // globals are destroyed and the sound device is closed.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
+    // The size -geometry asked for, if any; the camera then makes it 4:3 and fits it on the
+    // screen.
+    if (options.width > 0 && options.height > 0) {
+        glutInitWindowSize(options.width, options.height);
+    } else {
+        glutInitWindowSize(800, 600);
+    }
     glutCreateWindow("Gridlume");
 
     camera.position.z = -50.0f;
@@ -30,10 +44,21 @@ void startGame(int* argc, char** argv) {
     glutKeyboardUpFunc(onKeyboardUp);
     glutSpecialFunc(onSpecial);
     glutSpecialUpFunc(onSpecialUp);
+    glutWindowStatusFunc(onWindowStatus);
 
     switchState(&startState);
 
     setFixedGlState();
+    if (!options.uncapped) {
+        setSwapInterval(true);
+        pacingEnabled = true;
+    }
+    soundSetMuted(options.mute);
+    records = RecordsFile(defaultRecordsPath());
+    records.load();
+    if (options.fullScreen) {
+        toggleFullScreen();
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

@@ -11,3 +11,24 @@ void resizeWindow(int width, int height) {
         glutReshapeWindow(width, height);
     }
 }
+
+int screenWidth() {
+    return glutGet(GLUT_INIT_STATE) != 0 ? glutGet(GLUT_SCREEN_WIDTH) : 0;
+}
+
+int screenHeight() {
+    return glutGet(GLUT_INIT_STATE) != 0 ? glutGet(GLUT_SCREEN_HEIGHT) : 0;
+}
+
+void enterFullScreen() {
+    if (windowSystemReady()) {
+        glutFullScreen();
+    }
+}
+
+void leaveFullScreen(int width, int height) {
+    if (windowSystemReady()) {
+        glutLeaveFullScreen();
+        glutReshapeWindow(width, height);
+    }
+}

@@ -85,6 +85,18 @@ void SoundBank::stop(const char* name) {
     logLine("ERROR: Sample ", name, " not found");
 }
 
+void SoundBank::pauseAll() {
+    for (int channel : channels) {
+        soundPause(channel);
+    }
+}
+
+void SoundBank::resumeAll() {
+    for (int channel : channels) {
+        soundResume(channel);
+    }
+}
+
 void SoundBank::stopAll() {
     for (int i = 0; i < capacity; ++i) {
         soundStop(channels[i]);

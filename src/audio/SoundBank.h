@@ -23,6 +23,10 @@ public:
     int play(const char* name);
     void stop(const char* name);
     void stopAll();
+    // Holds every slot's latest play where it is, and lets them go on from there.
+    void pauseAll();
+    void resumeAll();
+    bool loaded() const { return count > 0; }
 
 private:
     void load(const char* fileName, const char* name, bool loop);

@@ -39,6 +39,13 @@ ALCcontext* context = nullptr;
 Voice voices[maxChannels];
 int voiceCount = 0;
 SoundSample* allSamples = nullptr;
+bool muted = false; // kept while no device is open, and applied when one opens
+
+void applyMute() {
+    if (context != nullptr) {
+        alListenerf(AL_GAIN, muted ? 0.0f : 1.0f);
+    }
+}
 
 // Decoded files above this many 16-bit values are refused rather than risk a huge allocation
 // from a file whose header lies (about 6 minutes of stereo at 44.1 kHz).
@@ -122,6 +129,7 @@ void soundInit(int mixRate, int channelCount, unsigned) {
         voices[voiceCount].source = source;
         ++voiceCount;
     }
+    applyMute();
 }
 
 SoundSample* soundSampleLoad(const char* fileName, bool loop) {
@@ -162,8 +170,8 @@ int soundPlay(SoundSample* sample) {
     for (int i = 0; i < voiceCount; ++i) {
         ALint state = AL_STOPPED;
         alGetSourcei(voices[i].source, AL_SOURCE_STATE, &state);
-        if (state == AL_PLAYING) {
-            continue;
+        if (state == AL_PLAYING || state == AL_PAUSED) {
+            continue; // a paused sound resumes later and keeps its source
         }
         ALuint source = voices[i].source;
         alGetError();
@@ -184,6 +192,35 @@ void soundStop(int channel) {
     if (Voice* voice = voiceOf(channel)) {
         alSourceStop(voice->source);
     }
+}
+
+void soundPause(int channel) {
+    if (Voice* voice = voiceOf(channel)) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(voice->source, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING) {
+            alSourcePause(voice->source);
+        }
+    }
+}
+
+void soundResume(int channel) {
+    if (Voice* voice = voiceOf(channel)) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(voice->source, AL_SOURCE_STATE, &state);
+        if (state == AL_PAUSED) {
+            alSourcePlay(voice->source);
+        }
+    }
+}
+
+void soundSetMuted(bool on) {
+    muted = on;
+    applyMute();
+}
+
+bool soundMuted() {
+    return muted;
 }
 
 bool soundPlaying(int channel) {

@@ -14,6 +14,12 @@ int soundPlay(SoundSample* sample);
 // Stops a channel that soundPlay handed out; 0 and unknown channels are ignored. A channel
 // number names one play: once its source has started another sound, the old number is stale.
 void soundStop(int channel);
+// Pauses a channel that is playing, and resumes one that was paused; others are left alone.
+void soundPause(int channel);
+void soundResume(int channel);
+// Silences all output (or lets it sound again); sounds go on playing unheard meanwhile.
+void soundSetMuted(bool on);
+bool soundMuted();
 // True while that play is still sounding (a loop until stopped, a one-shot until it ends).
 bool soundPlaying(int channel);
 // Stops everything and gives back the device; loaded samples go dead and play refuses them.

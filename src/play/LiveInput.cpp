@@ -41,7 +41,7 @@ Gear* LiveMode::pieceAt(Vec3 point) const {
 }
 
 void LiveMode::mouse(int button, int state, int x, int y) {
-    if (button != leftButton) {
+    if (button != leftButton || paused) {
         return;
     }
     if (state == buttonDown) {
@@ -92,7 +92,7 @@ void LiveMode::mouse(int button, int state, int x, int y) {
 
 void LiveMode::motion(int x, int y) {
     Vec3 point;
-    if (heldGear != nullptr && pointerToWorld(x, y, point)) {
+    if (!paused && heldGear != nullptr && pointerToWorld(x, y, point)) {
         heldGear->dragTo(point, gears);
     }
 }
@@ -104,7 +104,15 @@ void LiveMode::passiveMotion(int x, int y) {
 }
 
 void LiveMode::keyboard(unsigned char key, int, int) {
-    if (key != 'A' && key != 'a') {
+    if (key == 'P' || key == 'p' || key == ' ') {
+        if (paused) {
+            resume();
+        } else {
+            pause();
+        }
+        return;
+    }
+    if ((key != 'A' && key != 'a') || paused) {
         return;
     }
     // A plain gear, on the chain from the start although it still rolls down the chute.

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr float gameLength = 240.0f; // seconds; the game is won once this is exceeded
 constexpr int squareCount = 100;
 constexpr int squaresPerColumn = 10;
 constexpr double levelOffset = 30.0; // average light that reads as an empty power level
@@ -49,7 +48,12 @@ constexpr int dealCount = sizeof(deals) / sizeof(deals[0]);
 LiveMode::~LiveMode() = default;
 
 bool LiveMode::enter(State*) {
+    if (chain != nullptr) {
+        release(this); // a game played before this one: give it up first
+    }
     won = false;
+    paused = false;
+    playedSeconds = 0.0f;
     gameStart = clockSeconds();
 
     chain = new Chain(35, 25.0f, "./img/link.png", Vec3{-295.0f, -230.0f, 0.0f});
@@ -73,13 +77,15 @@ bool LiveMode::enter(State*) {
     background.setTexture("./img/bg.jpg");
     background.scale = {800.0f, 800.0f, 800.0f};
 
-    sounds.init();
-    sounds.loadLoop("./sounds/alarm.wav", "alarm");
-    sounds.loadSound("./sounds/good.wav", "good");
-    sounds.loadLoop("./sounds/motor.wav", "motor");
-    sounds.loadSound("./sounds/roll.wav", "roll");
-    sounds.loadSound("./sounds/trash.wav", "trash");
-    sounds.loadSound("./sounds/chain.wav", "chain");
+    if (!sounds.loaded()) { // a game played again keeps the sounds of the first
+        sounds.init();
+        sounds.loadLoop("./sounds/alarm.wav", "alarm");
+        sounds.loadSound("./sounds/good.wav", "good");
+        sounds.loadLoop("./sounds/motor.wav", "motor");
+        sounds.loadSound("./sounds/roll.wav", "roll");
+        sounds.loadSound("./sounds/trash.wav", "trash");
+        sounds.loadSound("./sounds/chain.wav", "chain");
+    }
     sounds.play("motor"); // runs until the process ends
 
     spawnGear();
@@ -103,6 +109,7 @@ bool LiveMode::enter(State*) {
 }
 
 bool LiveMode::release(State*) {
+    resume();
     sounds.stopAll();
     // The chain goes first, so it never refers to a piece that is already gone.
     delete chain;
@@ -125,6 +132,9 @@ bool LiveMode::release(State*) {
 
 // One frame of the rules, step by step; a decided game stops the frame where it is decided.
 void LiveMode::update() {
+    if (paused) {
+        return; // the clock is held: nothing has happened since the last frame
+    }
     if (timeIsUp()) {
         finishGame(true);
         return;
@@ -239,7 +249,31 @@ void LiveMode::relightAround(const Gear& p) {
 
 void LiveMode::finishGame(bool victory) {
     won = victory;
+    playedSeconds = std::min(clockSeconds() - gameStart, gameLength);
     switchState(&endState);
+}
+
+void LiveMode::pause() {
+    if (paused || chain == nullptr) {
+        return;
+    }
+    paused = true;
+    holdFrameClock();
+    sounds.pauseAll();
+}
+
+void LiveMode::resume() {
+    if (!paused) {
+        return;
+    }
+    paused = false;
+    releaseFrameClock();
+    sounds.resumeAll();
+}
+
+int LiveMode::secondsLeft() const {
+    const double left = std::ceil(gameLength - (clockSeconds() - gameStart));
+    return left < 0.0 ? 0 : static_cast<int>(left);
 }
 
 void LiveMode::spawnGear() {

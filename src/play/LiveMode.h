@@ -28,6 +28,11 @@ public:
     Sprite background;
     Sprite powerMarker;
     float lastPressTime = -1.0f;
+    bool paused = false;
+    float playedSeconds = 0.0f; // how long the game lasted, once it is decided
+
+    // The game's length: it is won once this much game time has passed.
+    static constexpr float gameLength = 240.0f;
 
     LiveMode() : State("live") {}
     ~LiveMode() override;
@@ -43,6 +48,13 @@ public:
 
     void spawnGear();
 
+    // A paused game holds its clock (no rule sees the time that passes), its loops and its
+    // pieces; only the quit keys and resuming reach it.
+    void pause();
+    void resume();
+    // Whole seconds left to play, rounded up: 240 when the game begins, 0 when it is won.
+    int secondsLeft() const;
+
     // The first piece in play order under the point that a press may pick, or none.
     Gear* pieceAt(Vec3 point) const;
 
@@ -57,6 +69,8 @@ private:
 
     // Hands over to the end screen with the outcome.
     void finishGame(bool victory);
+    // The countdown and the pause sign, over everything else.
+    void drawOverlay();
     // The last thing of a frame: the chain's steps for the frame's whole milliseconds.
     void stepChain();
     // One bulb payout of piece p: relights the squares around it.

@@ -1,27 +1,45 @@
 #include "states/EndState.h"
 
 #include "app/FrameClock.h"
+#include "app/Records.h"
+#include "gfx/Figures.h"
+#include "play/DealGenerator.h"
 #include "play/LiveMode.h"
 
 #include <GL/freeglut.h>
 
 #include <cstdlib>
 
+namespace {
+
+constexpr unsigned char enterKey = 13;
+
+// The two rows of the scoreboard the pictures leave room for.
+constexpr FigurePlace lastedPlace{8.0f, -196.0f, 40.0f, 22.0f, 12.0f};
+constexpr FigurePlace bestPlace{8.0f, -236.0f, 40.0f, 22.0f, 12.0f};
+
+} // namespace
+
 bool EndState::enter(State* previous) {
     picture.scale = {800.0f, 800.0f, 800.0f};
     // Only the play state leads here; anything else counts as a game not won.
     const auto* game = dynamic_cast<const LiveMode*>(previous);
-    if (game != nullptr && game->won) {
-        picture.setTexture("./img/win.jpg");
-    } else {
-        picture.setTexture("./img/lose.jpg");
-    }
+    const bool won = game != nullptr && game->won;
+    picture.setTexture(won ? "./img/win.jpg" : "./img/lose.jpg");
     shownAt = static_cast<float>(elapsedMs / 1000.0);
+
+    const float lasted = game != nullptr ? game->playedSeconds : 0.0f;
+    records.add(won, static_cast<int>(lasted * 1000.0f));
+    lastedSeconds = static_cast<int>(lasted);
+    bestSeconds = records.current().bestSeconds(static_cast<int>(LiveMode::gameLength));
     return true;
 }
 
 void EndState::draw() {
     picture.draw();
+    static constexpr float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    drawFigures(minutesAndSeconds(lastedSeconds), lastedPlace, white);
+    drawFigures(minutesAndSeconds(bestSeconds), bestPlace, white);
 }
 
 void EndState::mouse(int button, int state, int, int) {
@@ -32,4 +50,14 @@ void EndState::mouse(int button, int state, int, int) {
     if (now - shownAt > clickDelaySeconds) {
         std::exit(0);
     }
+}
+
+void EndState::keyboard(unsigned char key, int, int) {
+    if (key != enterKey && key != ' ' && key != 'r' && key != 'R') {
+        return;
+    }
+    // A new game exactly like the first: the same deal on a board built afresh.
+    liveMode.release(this);
+    dealGenerator.reset();
+    switchState(&liveMode);
 }

@@ -2,6 +2,7 @@
 // the first time it is used in a process, so each case runs in a child process of its own
 // (gtest re-executes the binary for a "threadsafe" death test) and sets its driver there.
 #include "audio/SoundBank.h"
+#include "audio/SoundDevice.h"
 
 #include "AudioFiles.h"
 
@@ -154,6 +155,32 @@ TEST_F(SoundOutputTest, AOneShotPlaysOnce) {
     audiotest::Recording out = audiotest::readRecording(recording);
     ASSERT_TRUE(out.ok());
     EXPECT_NEAR(out.soundingSeconds(), toneSeconds, 0.02);
+    EXPECT_GT(out.trailingSilence(), 0.3);
+}
+
+TEST_F(SoundOutputTest, MutingSilencesEverythingUntilUnmuted) {
+    EXPECT_EXIT(
+        {
+            useWaveWriter();
+            soundSetMuted(true); // before the device opens, as --mute does
+            bool played = false;
+            {
+                SoundBank sounds;
+                sounds.init();
+                sounds.loadLoop(tone.c_str(), "motor");
+                played = sounds.play("motor") != 0;
+                recordFor(0.5);
+                soundSetMuted(false);
+                recordFor(0.3);
+                soundSetMuted(true);
+                recordFor(0.4);
+            }
+            finish(played, "motor did not start");
+        },
+        testing::ExitedWithCode(0), "");
+    audiotest::Recording out = audiotest::readRecording(recording);
+    ASSERT_TRUE(out.ok());
+    EXPECT_NEAR(out.soundingSeconds(), 0.3, 0.1); // only while unmuted
     EXPECT_GT(out.trailingSilence(), 0.3);
 }
 

@@ -65,8 +65,8 @@ at_most "$(difference splash splash_after 0 0 800 600)" 0.02 "the splash picture
 PAUSE=0.4
 resize 1 1
 [ "$(geometry)" = 1x1 ] || fail "a 1 pixel wide window is $(geometry)"
-resize 3000 2000
-[ "$(geometry)" = 3000x2250 ] || fail "a 3000 pixel wide window is $(geometry)"
+resize 3000 2000 # shrinks to the largest 4:3 window that fits the 1024 by 768 screen
+[ "$(geometry)" = 1024x768 ] || fail "a 3000 pixel wide window is $(geometry)"
 resize 1000 500
 [ "$(geometry)" = 1000x750 ] || fail "a 1000 pixel wide window is $(geometry)"
 PAUSE=0.05

@@ -249,4 +249,21 @@ TEST_F(InputTest, LiftedKeyAGearIsAttachedOnceWhenPlaced) {
     EXPECT_EQ(plain->position, (Vec3{60.0f, 50.0f, 0.0f}));
 }
 
+TEST_F(InputTest, FullScreenBarsDoNotShiftWhereThePointerPicks) {
+    camera.letterbox = true;
+    camera.reshape(1920, 1080); // a 1440 by 1080 picture with 240-pixel bars left and right
+    Gear* piece = firstGear();  // at (-50, -75), radius 25
+    const float scale = 1440.0f / 800.0f;
+    const int x = 240 + static_cast<int>((piece->position.x + 400.0f) * scale);
+    const int y = static_cast<int>((300.0f - piece->position.y) * scale);
+    game.mouse(0, 0, x + 50, y); // 27.8 units off: beside the piece, drawn 1.8 times larger
+    EXPECT_EQ(game.heldGear, nullptr);
+    game.mouse(0, 0, x + 40, y); // 22.2 units off: on it
+    EXPECT_EQ(game.heldGear, piece);
+    camera.letterbox = false;
+    camera.left = camera.top = 0;
+    camera.width = 800;
+    camera.height = 600;
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "play_fixtures.h"
 
+#include "app/Callbacks.h"
 #include "states/EndState.h"
 
 namespace {
@@ -256,6 +257,68 @@ TEST_F(RulesTest, ReleaseGivesEverythingBackOnce) {
     EXPECT_EQ(game.gears.size(), 1u);
     game.draw();
     EXPECT_TRUE(game.release(nullptr)); // a second release is harmless
+}
+
+// Through the window's own clock, as the idle callback runs it.
+class PauseTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        resetFrameClockHolds();
+    }
+    void TearDown() override {
+        resetFrameClockHolds();
+        GameTest::TearDown();
+    }
+    void idleAt(int windowMs) {
+        tickFrameClock(windowMs);
+        game.update();
+    }
+};
+
+TEST_F(PauseTest, NothingTimedMovesWhilePausedAndResumingMakesNoLongFrame) {
+    for (int ms = 16; ms <= 3200; ms += 16) {
+        idleAt(ms);
+    }
+    press(dealtPiece()->position.x, dealtPiece()->position.y); // the first of a double press
+    releaseAt(dealtPiece()->position.x, dealtPiece()->position.y);
+    const float light = game.squares[0]->light;
+    const float chute = dealtPiece()->chuteTime;
+    const float motorAngle = game.motor->angle;
+    const int left = game.secondsLeft();
+    const int before = elapsedMs;
+
+    game.keyboard('p', 0, 0);
+    ASSERT_TRUE(game.paused);
+    game.keyboard('a', 0, 0); // input to the pieces waits
+    EXPECT_EQ(game.gears.size(), 3u);
+    for (int ms = 3216; ms <= 13200; ms += 16) {
+        idleAt(ms);
+    }
+    EXPECT_EQ(elapsedMs, before);
+    EXPECT_EQ(game.squares[0]->light, light);
+    EXPECT_EQ(dealtPiece()->chuteTime, chute);
+    EXPECT_EQ(game.motor->angle, motorAngle);
+    EXPECT_EQ(game.secondsLeft(), left);
+
+    game.keyboard(' ', 0, 0);
+    EXPECT_FALSE(game.paused);
+    idleAt(13216);
+    EXPECT_EQ(frameMs, 16);
+    EXPECT_EQ(elapsedMs, before + 16);
+    // 10 s of pause are no time at all for the double press either.
+    press(dealtPiece()->position.x, dealtPiece()->position.y);
+    EXPECT_TRUE(game.carrying);
+}
+
+TEST_F(PauseTest, AHiddenWindowPausesAndShowingItDoesNotResume) {
+    idleAt(16);
+    windowStatusChanged(0); // GLUT_HIDDEN: iconified or unmapped
+    EXPECT_TRUE(game.paused);
+    windowStatusChanged(1); // GLUT_FULLY_RETAINED: shown again
+    EXPECT_TRUE(game.paused);
+    game.keyboard('P', 0, 0);
+    EXPECT_FALSE(game.paused);
 }
 
 } // namespace

@@ -1,11 +1,18 @@
 #include "app/FrameClock.h"
 #include "gfx/TextureCache.h"
+#include "play/BoardSquare.h"
+#include "play/DealGenerator.h"
+#include "play/Gear.h"
 #include "play/LiveMode.h"
+#include "physics/Chain.h"
 #include "states/EndState.h"
 #include "states/StartState.h"
+#include "support/HeapInUse.h"
 #include "support/PointerInput.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -96,6 +103,54 @@ TEST_F(ScreensTest, EndScreenIgnoresClicksForFiveSeconds) {
     SUCCEED(); // still running
     elapsedMs = 105100;
     EXPECT_EXIT(end.mouse(leftButton, up, 0, 0), ::testing::ExitedWithCode(0), "");
+}
+
+// Enter, Space or R on the end screen: the same deal, 100 squares and a 35-link chain again,
+// with the previous game's pieces, chain and squares freed and the sounds loaded once.
+TEST_F(ScreensTest, PlayingAgainStartsTheSameFreshGame) {
+    auto startOfGame = [] {
+        std::vector<float> seen{static_cast<float>(liveMode.gears.size()),
+                                static_cast<float>(liveMode.squares.size()),
+                                static_cast<float>(liveMode.chain->links.size())};
+        for (const Gear* p : liveMode.gears) {
+            seen.insert(seen.end(), {p->position.x, p->position.y, static_cast<float>(p->radius),
+                                     static_cast<float>(p->charges)});
+        }
+        return seen;
+    };
+    auto playToTheEnd = [] {
+        for (int i = 0; i < 30; ++i) { // a few frames, a piece added, then the board goes dark
+            elapsedMs += 16;
+            frameMs = 16;
+            liveMode.update();
+        }
+        liveMode.keyboard('a', 0, 0);
+        for (BoardSquare* square : liveMode.squares) {
+            square->light = 0.0f;
+        }
+        liveMode.update();
+    };
+    dealGenerator.reset();
+    currentState = &startState;
+    switchState(&liveMode);
+    const std::vector<float> first = startOfGame();
+    const int soundsLoaded = liveMode.sounds.count;
+    playToTheEnd();
+    ASSERT_EQ(currentState, &endState);
+    const std::size_t heldAfterFirst = heapInUse();
+
+    for (unsigned char key : {'\r', ' ', 'R'}) {
+        endState.keyboard(key, 0, 0);
+        ASSERT_EQ(currentState, &liveMode);
+        EXPECT_EQ(startOfGame(), first) << "after key " << int(key);
+        EXPECT_EQ(liveMode.sounds.count, soundsLoaded);
+        playToTheEnd();
+        ASSERT_EQ(currentState, &endState);
+        EXPECT_LE(heapInUse(), heldAfterFirst + 256) << "after key " << int(key);
+    }
+    endState.keyboard('x', 0, 0); // any other key does nothing
+    EXPECT_EQ(currentState, &endState);
+    liveMode.release(nullptr);
 }
 
 } // namespace

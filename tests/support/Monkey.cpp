@@ -101,6 +101,7 @@ private:
     float nextHelpAt = 0.0f;
     float lastTotalLight = 100 * BoardSquare::startLight;
     int endFramesLeft = -1;
+    int gameAPresses = 0; // A keys that added a gear to the game in play
 };
 
 Vec3 Monkey::somewhere() {
@@ -177,10 +178,15 @@ void Monkey::randomEvent() {
         }
         digest.add(static_cast<int>(key));
         if (random.chance(0.7)) {
-            if ((key == 'a' || key == 'A') && currentState == &liveMode) {
+            if ((key == 'a' || key == 'A') && currentState == &liveMode && !liveMode.paused) {
                 ++result.aPresses;
+                ++gameAPresses;
             }
+            const State* before = currentState;
             onKeyboard(key, pixelX(where.x), pixelY(where.y));
+            if (before == &endState && currentState == &liveMode) {
+                gameAPresses = 0; // played again: a new game with its own pieces
+            }
         } else {
             onKeyboardUp(key, pixelX(where.x), pixelY(where.y));
         }
@@ -199,6 +205,11 @@ void Monkey::randomEvent() {
         } else {
             onSpecialUp(key, pixelX(where.x), pixelY(where.y));
         }
+    } else if (pick < 99 && random.chance(0.2)) {
+        // The window hidden, covered or shown again (GLUT_HIDDEN .. GLUT_FULLY_COVERED).
+        const int status = random.below(4);
+        digest.add(100 + status);
+        onWindowStatus(status);
     } else {
         // Mostly ordinary sizes; the odd ones include a minimised window's 0 by 0.
         static const int odd[] = {0, 1, 2, 3, 4, -1, 3000, 4000};
@@ -338,7 +349,7 @@ void Monkey::check(const char* after) {
     }
     std::string broken = brokenScreenInvariant(liveMode);
     if (broken.empty() && liveMode.chain != nullptr) {
-        broken = brokenPlayInvariant(liveMode, result.aPresses);
+        broken = brokenPlayInvariant(liveMode, gameAPresses);
     }
     if (!broken.empty()) {
         std::ostringstream out;
@@ -351,7 +362,8 @@ void Monkey::check(const char* after) {
 MonkeyResult Monkey::play() {
     releasePlayState();
     dealGenerator.reset(options.seed);
-    elapsedMs = previousMs = 0;
+    resetFrameClockHolds();
+    elapsedMs = previousMs = frameMs = 0;
     frameSeconds = 0.0f;
     camera.reset();
     camera.position.z = -50.0f;
@@ -368,6 +380,9 @@ MonkeyResult Monkey::play() {
         if (playing && !result.reachedPlay) {
             result.reachedPlay = true;
             playStart = liveMode.gameStart;
+        }
+        if (playing && liveMode.paused && random.chance(0.1)) {
+            onKeyboard('p', 0, 0); // players come back to a paused game before long
         }
         if (playing && style.helps) {
             help();

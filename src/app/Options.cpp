@@ -1,0 +1,135 @@
+#include "app/Options.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// GLUT's options, and whether each takes a value.
+struct GlutOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr GlutOption glutOptions[] = {
+    {"-display", true}, {"-geometry", true}, {"-iconic", false}, {"-indirect", false},
+    {"-direct", false}, {"-gldebug", false}, {"-sync", false},
+};
+
+const GlutOption* glutOption(const char* arg) {
+    for (const GlutOption& option : glutOptions) {
+        if (std::strcmp(arg, option.name) == 0) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// The size part of an X geometry ("1024x768", "=1024x768+10+20"); false when there is none.
+bool geometrySize(const char* geometry, int& width, int& height) {
+    if (*geometry == '=') {
+        ++geometry;
+    }
+    char tail = '\0';
+    int w = 0;
+    int h = 0;
+    if (std::sscanf(geometry, "%d%*[xX]%d%c", &w, &h, &tail) < 2 || w < 1 || h < 1) {
+        return false;
+    }
+    if (tail != '\0' && tail != '+' && tail != '-') {
+        return false;
+    }
+    width = w;
+    height = h;
+    return true;
+}
+
+} // namespace
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    if (argc > 0) {
+        options.glutArgs.push_back(argv[0]);
+    }
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") {
+            for (++i; i < argc; ++i) {
+                options.glutArgs.push_back(argv[i]);
+            }
+            break;
+        }
+        if (arg == "-h" || arg == "--help") {
+            options.help = true;
+        } else if (arg == "-V" || arg == "--version") {
+            options.version = true;
+        } else if (arg == "-f" || arg == "--fullscreen") {
+            options.fullScreen = true;
+        } else if (arg == "-w" || arg == "--window") {
+            options.fullScreen = false;
+        } else if (arg == "--mute") {
+            options.mute = true;
+        } else if (arg == "--uncapped") {
+            options.uncapped = true;
+        } else if (arg == "--data" || arg.rfind("--data=", 0) == 0) {
+            const bool joined = arg != "--data";
+            if (!joined && i + 1 >= argc) {
+                options.error = "option '--data' needs a folder";
+                break;
+            }
+            options.dataFolder = joined ? arg.substr(7) : argv[++i];
+            if (options.dataFolder.empty()) {
+                options.error = "option '--data' needs a folder";
+                break;
+            }
+        } else if (const GlutOption* option = glutOption(argv[i])) {
+            options.glutArgs.push_back(argv[i]);
+            if (option->takesValue) {
+                if (i + 1 >= argc) {
+                    options.error = "option '" + arg + "' needs a value";
+                    break;
+                }
+                options.glutArgs.push_back(argv[++i]);
+                if (arg == "-geometry") {
+                    geometrySize(argv[i], options.width, options.height);
+                }
+            }
+        } else if (!arg.empty() && arg[0] == '-') {
+            options.error = "unknown option '" + arg + "'";
+            break;
+        } else {
+            options.error = "unexpected argument '" + arg + "'";
+            break;
+        }
+    }
+    options.glutArgs.push_back(nullptr); // glutInit's argv ends like main's
+    return options;
+}
+
+std::string usageText() {
+    return "Usage: gridlume [OPTION]... [GLUT OPTION]...\n"
+           "Keep a board of squares lit by feeding gears and bulbs to a turning chain.\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help        show this help and exit\n"
+           "  -V, --version     show the version and exit\n"
+           "  -f, --fullscreen  start in full screen\n"
+           "  -w, --window      start in a window (the default)\n"
+           "      --mute        start with the sound off\n"
+           "      --data DIR    read the pictures and sounds from DIR\n"
+           "      --uncapped    draw as many frames as the machine can (no frame limit)\n"
+           "GLUT's own options work too, for example -display NAME and -geometry WxH+X+Y.\n"
+           "\n"
+           "Keys:\n"
+           "  left button       drag pieces from the chute onto the board; two quick presses\n"
+           "                    lift a placed piece to carry it (also into the bin)\n"
+           "  A                 add a plain gear to the chute\n"
+           "  P, Space          pause and resume\n"
+           "  M                 sound off and on\n"
+           "  F11               full screen and back\n"
+           "  Enter, Space, R   on the end screen: play again\n"
+           "  Esc, Ctrl+Q       quit (Alt+F4 too)\n"
+           "\n"
+           "The pictures and sounds are read from ./img and ./sounds of the working folder, from\n"
+           "--data DIR, or from the installed data folder. Records are kept in\n"
+           "$XDG_DATA_HOME/gridlume/records (~/.local/share/gridlume/records).\n";
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the command line asks for. GLUT's own options (-display, -geometry, -iconic, -sync and
+// the like) are passed through to GLUT untouched, and so is everything after "--".
+struct Options {
+    bool help = false;
+    bool version = false;
+    bool fullScreen = false;
+    bool mute = false;
+    bool uncapped = false;
+    std::string dataFolder;      // --data DIR, empty when not given
+    int width = 0;               // the size asked for with -geometry WxH..., 0 when none
+    int height = 0;              //
+    std::vector<char*> glutArgs; // the program name and GLUT's options, for glutInit
+    std::string error;           // what is wrong with the command line, empty when nothing
+};
+
+Options parseOptions(int argc, char** argv);
+
+// The text --help prints: usage, options and keys.
+std::string usageText();

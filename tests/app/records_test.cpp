@@ -1,0 +1,164 @@
+#include "app/Records.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class RecordsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char base[] = "/tmp/gridlume-records.XXXXXX";
+        ASSERT_NE(mkdtemp(base), nullptr);
+        folder = base;
+        path = folder + "/gridlume/records";
+    }
+    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+
+    // Loads the file as the game does at start-up; returns what it said on standard error.
+    std::string load(RecordsFile& file) {
+        ::testing::internal::CaptureStderr();
+        file.load();
+        return ::testing::internal::GetCapturedStderr();
+    }
+
+    std::string folder;
+    std::string path;
+};
+
+TEST_F(RecordsTest, GamesAddUpAndSurviveTheRoundTrip) {
+    RecordsFile file(path); // no folder and no file yet: a first run, nothing to say
+    EXPECT_EQ(load(file), "");
+    file.add(false, 61500);
+    file.add(true, 240000);
+    file.add(false, 30000);
+    EXPECT_EQ(readFile(path), "gridlume records 1\nplayed 3\nwon 1\nlongest-lost-ms 61500\n");
+
+    RecordsFile again(path);
+    EXPECT_EQ(load(again), "");
+    EXPECT_EQ(again.current().played, 3);
+    EXPECT_EQ(again.current().won, 1);
+    EXPECT_EQ(again.current().longestLostMs, 61500);
+    EXPECT_EQ(again.current().bestSeconds(240), 240); // a win is the whole game
+    Records lost;
+    lost.add(false, 75999);
+    EXPECT_EQ(lost.bestSeconds(240), 75);
+}
+
+// Whatever is wrong with the file, the game says so once and goes on; it never overwrites a
+// file it could not read.
+TEST_F(RecordsTest, DamagedFilesAreReportedAndLeftAlone) {
+    const std::string good = "gridlume records 1\nplayed 9\nwon 2\nlongest-lost-ms 100000\n";
+    const std::pair<const char*, std::string> damaged[] = {
+        {"empty", ""},
+        {"truncated", good.substr(0, 30)},
+        {"garbage", "\x7f"
+                    "ELF\x01\x02 not records at all"},
+        {"too large", good + std::string(8000, '#')},
+        {"another version", "gridlume records 7\nplayed 1\nwon 0\nlongest-lost-ms 5\n"},
+        {"negative", "gridlume records 1\nplayed -1\nwon 0\nlongest-lost-ms 5\n"},
+    };
+    mkdir((folder + "/gridlume").c_str(), 0700);
+    for (const auto& [what, text] : damaged) {
+        writeFile(path, text);
+        RecordsFile file(path);
+        const std::string said = load(file);
+        EXPECT_NE(said.find("gridlume: records file " + path), std::string::npos) << what;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << what;
+        EXPECT_EQ(file.current().played, 0) << what;
+        ::testing::internal::CaptureStderr();
+        file.add(false, 5000);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << what << ": said once is enough";
+        EXPECT_EQ(file.current().played, 1) << what; // this run still counts its games
+        EXPECT_EQ(readFile(path), text) << what;
+    }
+
+    // A folder where the file should be.
+    std::remove(path.c_str());
+    mkdir(path.c_str(), 0700);
+    RecordsFile folderInItsPlace(path);
+    EXPECT_NE(load(folderInItsPlace).find("not a plain file"), std::string::npos);
+    folderInItsPlace.add(true, 240000);
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+}
+
+TEST_F(RecordsTest, AFolderThatCannotBeWrittenCostsNothingButTheSaving) {
+    // /proc takes no new folders, whoever asks (permissions would not stop root).
+    RecordsFile file("/proc/gridlume-test/records");
+    EXPECT_EQ(load(file), "");
+    ::testing::internal::CaptureStderr();
+    file.add(false, 42000);
+    file.add(false, 43000);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("cannot make its folder"), std::string::npos);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    EXPECT_EQ(file.current().played, 2);
+    EXPECT_EQ(file.current().longestLostMs, 43000);
+}
+
+TEST_F(RecordsTest, GamesEndingAtOnceNeverTearTheFile) {
+    constexpr int processes = 4;
+    constexpr int gamesEach = 25;
+    for (int p = 0; p < processes; ++p) {
+        if (fork() == 0) {
+            RecordsFile file(path);
+            file.load();
+            for (int i = 0; i < gamesEach; ++i) {
+                file.add(i % 5 == 0, 1000 * i);
+            }
+            _exit(0);
+        }
+    }
+    for (int p = 0; p < processes; ++p) {
+        int status = 0;
+        wait(&status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    Records total;
+    std::string why;
+    ASSERT_TRUE(parseRecords(readFile(path), total, why)) << why;
+    EXPECT_EQ(total.played, processes * gamesEach);
+    EXPECT_EQ(total.won, processes * 5);
+    EXPECT_EQ(total.longestLostMs, 24000);
+}
+
+TEST(RecordsPath, FollowsTheBaseDirectoryRules) {
+    const char* savedData = std::getenv("XDG_DATA_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string data = savedData ? savedData : "";
+    const std::string home = savedHome ? savedHome : "";
+    setenv("HOME", "/home/p", 1);
+    setenv("XDG_DATA_HOME", "/data", 1);
+    EXPECT_EQ(defaultRecordsPath(), "/data/gridlume/records");
+    setenv("XDG_DATA_HOME", "relative/is/ignored", 1);
+    EXPECT_EQ(defaultRecordsPath(), "/home/p/.local/share/gridlume/records");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(defaultRecordsPath(), "/home/p/.local/share/gridlume/records");
+    unsetenv("HOME");
+    EXPECT_EQ(defaultRecordsPath(), "");
+    savedData ? setenv("XDG_DATA_HOME", data.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+    savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
+}
+
+} // namespace
