@@ -194,24 +194,31 @@ void soundStop(int channel) {
     }
 }
 
-void soundPause(int channel) {
-    if (Voice* voice = voiceOf(channel)) {
-        ALint state = AL_STOPPED;
-        alGetSourcei(voice->source, AL_SOURCE_STATE, &state);
-        if (state == AL_PLAYING) {
-            alSourcePause(voice->source);
-        }
+namespace {
+
+// Pauses a playing channel, or resumes a paused one; a channel in any other state stays so.
+void holdChannel(int channel, bool hold) {
+    Voice* voice = voiceOf(channel);
+    if (voice == nullptr) {
+        return;
+    }
+    ALint state = AL_STOPPED;
+    alGetSourcei(voice->source, AL_SOURCE_STATE, &state);
+    if (hold && state == AL_PLAYING) {
+        alSourcePause(voice->source);
+    } else if (!hold && state == AL_PAUSED) {
+        alSourcePlay(voice->source);
     }
 }
 
+} // namespace
+
+void soundPause(int channel) {
+    holdChannel(channel, true);
+}
+
 void soundResume(int channel) {
-    if (Voice* voice = voiceOf(channel)) {
-        ALint state = AL_STOPPED;
-        alGetSourcei(voice->source, AL_SOURCE_STATE, &state);
-        if (state == AL_PAUSED) {
-            alSourcePlay(voice->source);
-        }
-    }
+    holdChannel(channel, false);
 }
 
 void soundSetMuted(bool on) {

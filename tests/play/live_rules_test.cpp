@@ -1,7 +1,13 @@
 #include "play_fixtures.h"
 
 #include "app/Callbacks.h"
+#include "audio/AudioFiles.h"
+#include "audio/SoundDevice.h"
 #include "states/EndState.h"
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -288,8 +294,16 @@ TEST_F(PauseTest, NothingTimedMovesWhilePausedAndResumingMakesNoLongFrame) {
     const int left = game.secondsLeft();
     const int before = elapsedMs;
 
+    // A loop of our own in the game's bank (the test runs where ./sounds is not).
+    const std::string tone = "/tmp/gridlume-pause-" + std::to_string(getpid()) + ".wav";
+    ASSERT_TRUE(audiotest::writeTone(tone, 0.1));
+    game.sounds.loadLoop(tone.c_str(), "hum");
+    const int motorLoop = game.sounds.play("hum");
+    std::remove(tone.c_str());
+    ASSERT_TRUE(soundPlaying(motorLoop));
     game.keyboard('p', 0, 0);
     ASSERT_TRUE(game.paused);
+    EXPECT_FALSE(soundPlaying(motorLoop));
     game.keyboard('a', 0, 0); // input to the pieces waits
     EXPECT_EQ(game.gears.size(), 3u);
     for (int ms = 3216; ms <= 13200; ms += 16) {
@@ -303,6 +317,7 @@ TEST_F(PauseTest, NothingTimedMovesWhilePausedAndResumingMakesNoLongFrame) {
 
     game.keyboard(' ', 0, 0);
     EXPECT_FALSE(game.paused);
+    EXPECT_TRUE(soundPlaying(motorLoop)); // the same play, going on
     idleAt(13216);
     EXPECT_EQ(frameMs, 16);
     EXPECT_EQ(elapsedMs, before + 16);
