@@ -2,6 +2,7 @@
 
 #include "MonkeyInvariants.h"
 #include "MonkeyRandom.h"
+#include "PlayInput.h"
 
 #include "app/Callbacks.h"
 #include "app/Camera.h"
@@ -76,11 +77,6 @@ public:
     MonkeyResult play();
 
 private:
-    // World point to window pixel through the current camera, as the game maps it back.
-    int pixelX(float x) const { return static_cast<int>(std::lround((x + 400.0) * scale())); }
-    int pixelY(float y) const { return static_cast<int>(std::lround((300.0 - y) * scale())); }
-    double scale() const { return activeCamera->width / 800.0; }
-
     Vec3 somewhere();
     void randomEvent();
     void mouseAt(int button, int state, Vec3 where);
@@ -219,13 +215,7 @@ Vec3 Monkey::besideTheDarkestSquares(float radius) const {
     const ChainJoint* best = liveMode.chain->joints.front();
     float bestDarkness = -1.0f;
     for (const ChainJoint* joint : liveMode.chain->joints) {
-        float darkness = 0.0f;
-        for (const BoardSquare* square : liveMode.squares) {
-            const Vec3 e = joint->position - square->position;
-            if (dot(e, e) < reach * reach) {
-                darkness += 100.0f - square->light;
-            }
-        }
+        const float darkness = darknessAround(liveMode, joint->position, reach);
         if (darkness > bestDarkness) {
             bestDarkness = darkness;
             best = joint;
