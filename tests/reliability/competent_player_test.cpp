@@ -15,6 +15,7 @@ class CompetentPlayerTest : public GameTest {
 protected:
     struct Watched {
         bool placed = false;
+        bool lifted = false;
         bool discarding = false;
     };
 
@@ -32,6 +33,10 @@ protected:
                     ++placedPieces;
                     EXPECT_TRUE(game.chain->isAttached(p)) << "put down off the chain";
                 }
+                // Presses too close together would lift a piece it meant to drag.
+                if (p->lifted && !w.lifted) {
+                    EXPECT_EQ(p->charges, 0) << "lifted a piece that still had charges";
+                }
                 if (p->discarding && !w.discarding) {
                     if (w.placed) {
                         ++binnedPieces;
@@ -42,6 +47,7 @@ protected:
                     }
                 }
                 w.placed = p->placed;
+                w.lifted = p->lifted;
                 w.discarding = p->discarding;
             }
             // A freed address may come back as a new piece.
@@ -81,6 +87,22 @@ TEST_F(CompetentPlayerTest, PutsPiecesOnTheChainAndBinsThemWhenSpent) {
         // It stretched the chain out with the small gear, away from where the game put it.
         EXPECT_GT(firstGear()->position.x, 0.0f);
     }
+}
+
+// A spent bulb goes to the bin; a charged one that the chain does not reach goes back on it.
+TEST_F(CompetentPlayerTest, BinsASpentPieceAndPutsBackOneThatStandsStill) {
+    Gear* spent = addPlacedPiece(40.0f, {100.0f, -170.0f, 0.0f}, Bulb, 1, 1801.0f);
+    Gear* still = addPlacedPiece(30.0f, {300.0f, 140.0f, 0.0f}, Bulb, 2, 0.0f);
+    game.chain->attach(spent);
+    game.chain->attach(still);
+    CompetentPlayer player(5);
+    play(player, 10.0f, 16);
+    EXPECT_FALSE(playtest::inPlay(game, spent));
+    EXPECT_EQ(player.binned, 1);
+    ASSERT_TRUE(playtest::inPlay(game, still));
+    EXPECT_GE(player.replaced, 1);
+    EXPECT_LT(still->position.x, 250.0f) << "moved to where the chain runs";
+    EXPECT_GT(still->turned, 300.0f);
 }
 
 TEST_F(CompetentPlayerTest, LightsTheBoardBetterThanNobody) {
