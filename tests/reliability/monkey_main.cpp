@@ -10,12 +10,12 @@
 // built in) must find nothing: every game is given back with releasePlayState.
 #include "support/HeapInUse.h"
 #include "support/Monkey.h"
+#include "support/QuietOutput.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -68,37 +68,6 @@ bool parse(int argc, char** argv, Arguments& a) {
     }
     return a.frames > 0 && a.endFrames >= 0;
 }
-
-// The game writes its log lines to standard output; a long run does not need them.
-class QuietOutput {
-public:
-    explicit QuietOutput(bool quiet) {
-        if (!quiet) {
-            return;
-        }
-        std::fflush(stdout);
-        saved = dup(STDOUT_FILENO);
-        const int sink = open("/dev/null", O_WRONLY);
-        if (saved >= 0 && sink >= 0) {
-            dup2(sink, STDOUT_FILENO);
-        }
-        if (sink >= 0) {
-            close(sink);
-        }
-    }
-    ~QuietOutput() {
-        if (saved >= 0) {
-            std::fflush(stdout);
-            dup2(saved, STDOUT_FILENO);
-            close(saved);
-        }
-    }
-    QuietOutput(const QuietOutput&) = delete;
-    QuietOutput& operator=(const QuietOutput&) = delete;
-
-private:
-    int saved = -1;
-};
 
 } // namespace
 

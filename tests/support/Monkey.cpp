@@ -2,6 +2,7 @@
 
 #include "MonkeyInvariants.h"
 #include "MonkeyRandom.h"
+#include "BoardLight.h"
 #include "PointerInput.h"
 
 #include "app/Callbacks.h"
@@ -77,11 +78,6 @@ public:
     MonkeyResult play();
 
 private:
-    // World point to window pixel through the current camera, as the game maps it back.
-    int pixelX(float x) const { return static_cast<int>(std::lround((x + 400.0) * scale())); }
-    int pixelY(float y) const { return static_cast<int>(std::lround((300.0 - y) * scale())); }
-    double scale() const { return activeCamera->width / 800.0; }
-
     Vec3 somewhere();
     void randomEvent();
     void mouseAt(int button, int state, Vec3 where);
@@ -130,8 +126,8 @@ Vec3 Monkey::somewhere() {
 }
 
 void Monkey::mouseAt(int button, int state, Vec3 where) {
-    const int x = pixelX(where.x);
-    const int y = pixelY(where.y);
+    const int x = windowX(where.x);
+    const int y = windowY(where.y);
     digest.add(button * 10 + state);
     digest.add(x);
     digest.add(y);
@@ -154,9 +150,9 @@ void Monkey::randomEvent() {
     } else if (pick < 44) {
         mouseAt(leftButton, up, where);
     } else if (pick < 64) {
-        onMotion(pixelX(where.x), pixelY(where.y));
+        onMotion(windowX(where.x), windowY(where.y));
     } else if (pick < 78) {
-        onPassiveMotion(pixelX(where.x), pixelY(where.y));
+        onPassiveMotion(windowX(where.x), windowY(where.y));
     } else if (pick < 83) {
         mouseAt(random.chance(0.5) ? rightButton : middleButton, random.chance(0.5) ? down : up,
                 where);
@@ -183,12 +179,12 @@ void Monkey::randomEvent() {
                 ++gameAPresses;
             }
             const State* before = currentState;
-            onKeyboard(key, pixelX(where.x), pixelY(where.y));
+            onKeyboard(key, windowX(where.x), windowY(where.y));
             if (before == &endState && currentState == &liveMode) {
                 gameAPresses = 0; // played again: a new game with its own pieces
             }
         } else {
-            onKeyboardUp(key, pixelX(where.x), pixelY(where.y));
+            onKeyboardUp(key, windowX(where.x), windowY(where.y));
         }
     } else if (pick < 98) {
         static const int keys[] = {1,   2,   3,   4,   5,   6,   7,   8,   9,   10,
@@ -201,9 +197,9 @@ void Monkey::randomEvent() {
         }
         digest.add(key * 8 + modifiers);
         if (random.chance(0.6)) {
-            handleSpecial(key, modifiers, pixelX(where.x), pixelY(where.y));
+            handleSpecial(key, modifiers, windowX(where.x), windowY(where.y));
         } else {
-            onSpecialUp(key, pixelX(where.x), pixelY(where.y));
+            onSpecialUp(key, windowX(where.x), windowY(where.y));
         }
     } else if (pick < 99 && random.chance(0.2)) {
         // The window hidden, covered or shown again (GLUT_HIDDEN .. GLUT_FULLY_COVERED).
@@ -232,13 +228,7 @@ Vec3 Monkey::besideTheDarkestSquares(float radius) const {
     const ChainJoint* best = liveMode.chain->joints.front();
     float bestDarkness = -1.0f;
     for (const ChainJoint* joint : liveMode.chain->joints) {
-        float darkness = 0.0f;
-        for (const BoardSquare* square : liveMode.squares) {
-            const Vec3 e = joint->position - square->position;
-            if (dot(e, e) < reach * reach) {
-                darkness += 100.0f - square->light;
-            }
-        }
+        const float darkness = darknessAround(liveMode, joint->position, reach);
         if (darkness > bestDarkness) {
             bestDarkness = darkness;
             best = joint;
@@ -281,7 +271,7 @@ void Monkey::help() {
     for (int i = 1; i <= steps; ++i) {
         const float t = static_cast<float>(i) / steps;
         const Vec3 at = from + (to - from) * t;
-        onMotion(pixelX(at.x), pixelY(at.y));
+        onMotion(windowX(at.x), windowY(at.y));
         ++result.events;
         check("a helper's drag");
     }

@@ -18,4 +18,9 @@ inline int pixelY(float worldY) {
     return static_cast<int>(300.0f - worldY);
 }
 
+// The window pixel nearest a world point through the active camera, whatever size the window
+// has: how a player points at what the game drew.
+int windowX(float worldX);
+int windowY(float worldY);
+
 } // namespace input
