@@ -1,28 +1,19 @@
-#!/usr/bin/env bash
+#!/bin/bash
 # Validates the desktop integration files as they stand in the source tree: the desktop entry, the
 # AppStream metainfo (also against the desktop entry, in the layout they are installed in), the
 # icons (present in every size, and rendered from the current SVG) and the manual page (clean
 # groff, and naming every picture and sound the game ships and every control).
 # Usage: desktop_files_e2e.sh <path-to-built-gridlume> <source-dir>; the binary is not needed.
 set -euo pipefail
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-[ $# -eq 2 ] || fail "usage: $0 <path-to-built-gridlume> <source-dir>"
-src=$(readlink -f "$2")
+. "$(dirname "$0")/../../tools/lib.sh"
+game_arguments "$@"
+src=$SOURCE
 pkg="$src/packaging"
 desktop="$pkg/gridlume.desktop"
 metainfo="$pkg/io.github.gridlume.Gridlume.metainfo.xml"
 manpage="$pkg/gridlume.6"
-for tool in desktop-file-validate appstreamcli identify compare; do
-    command -v "$tool" >/dev/null || fail "$tool not found (tools/setup.sh installs it)"
-done
-
-work=$(mktemp -d /tmp/gridlume-desktop-e2e.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+need_tools desktop-file-validate appstreamcli identify compare
+work=$WORK
 
 # Desktop entry: valid, and naming the launcher and the icon that are installed.
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"

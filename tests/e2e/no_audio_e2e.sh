@@ -4,44 +4,31 @@
 # no driver chosen at all on a machine with no sound server. The game loads its six sounds
 # (each load writes its line, with nothing behind it), plays silently, reports every sound it
 # cannot play, reaches play, draws, and ends with status 0 on Esc.
-set -u
-BINARY=$1
-SOURCE=$2
-HERE=$(dirname "$0")
-. "$HERE/lib.sh"
-. "$HERE/hostile_lib.sh"
-trap stop_all EXIT
+set -euo pipefail
+. "$(dirname "$0")/../../tools/lib.sh"
+game_arguments "$@"
 
 # No sound server or configuration that OpenAL Soft or ALSA could find.
-QUIET_HOME="$E2E_TMP/home"
+QUIET_HOME="$WORK/home"
 mkdir -p "$QUIET_HOME/runtime"
-: >"$E2E_TMP/empty.conf"
+: >"$WORK/empty.conf"
 NO_SERVER=(HOME="$QUIET_HOME" XDG_RUNTIME_DIR="$QUIET_HOME/runtime"
     PULSE_SERVER="unix:$QUIET_HOME/no-such-socket" PULSE_RUNTIME_PATH="$QUIET_HOME/runtime"
-    ALSA_CONFIG_PATH="$E2E_TMP/empty.conf" ALSOFT_CONF="$E2E_TMP/empty.conf")
+    ALSA_CONFIG_PATH="$WORK/empty.conf" ALSOFT_CONF="$WORK/empty.conf")
 
-# silent_game NAME ENV...: one game, its environment changed by env's arguments (a launcher
-# script applies them, so the game is still this shell's child).
+# silent_game NAME ENV...: one game, its environment changed by env's arguments.
 silent_game() {
     local name=$1
     shift
-    local launcher="$E2E_TMP/launch-$name"
-    {
-        echo '#!/bin/bash'
-        printf 'exec env'
-        printf ' %q' "$@" "$(realpath "$BINARY")"
-        echo
-    } >"$launcher"
-    chmod +x "$launcher"
-    start_game "$launcher" "$SOURCE"
+    start_game "$SOURCE" env "$@" "$BINARY"
     enter_play
     deal_add_link # every new piece plays "roll"
     sleep 0.3
     screenshot "$name"
     expect_drawn "$name"
     expect_esc_exit "$name"
-    local out="$E2E_TMP/$name.out"
-    cp "$E2E_TMP/game.out" "$out"
+    local out="$WORK/$name.out"
+    cp "$WORK/game.out" "$out"
     expect_sound_log "$out"
     if [ "$name" = control ]; then
         expect_no_line "$out" "ERROR: No sample associated with motor"

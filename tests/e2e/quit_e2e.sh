@@ -1,43 +1,32 @@
 #!/bin/bash
 # Every way out ends the real binary with status 0: Ctrl+Q, Alt+F4, and the window's close
 # button, from the start screen and from play. Ordinary keys and F4 alone change nothing.
-set -u
-BINARY=$1
-. "$(dirname "$0")/lib.sh"
-trap stop_all EXIT
-CLOSER="$(dirname "$(realpath "$BINARY")")/tests/gridlume_close_window"
+# GRIDLUME_CLOSE_WINDOW: tests/tools/close_window.cpp, built (ctest sets it).
+set -euo pipefail
+. "$(dirname "$0")/../../tools/lib.sh"
+game_arguments "$@"
+need_file GRIDLUME_CLOSE_WINDOW
 
-DATA="$E2E_TMP/data"
+DATA="$WORK/data"
 mkdir -p "$DATA"
 start_display
 
-expect_running() {
-    sleep 0.5
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended after $1"
-}
-
-expect_clean_exit() {
-    wait_exit
-    local status=$?
-    [ "$status" -eq 0 ] || fail "exit status $status after $1"
-}
-
-start_game "$BINARY" "$DATA"
+start_game "$DATA" "$BINARY"
 key a
 key F4
 key shift+F4
-expect_running "plain keys"
+expect_running "after plain keys" 0.5
 key ctrl+q
-expect_clean_exit "Ctrl+Q"
+expect_exit "Ctrl+Q"
 
-start_game "$BINARY" "$DATA"
+start_game "$DATA" "$BINARY"
 click 400 300
 click 400 300 # into play
-expect_running "two clicks"
+expect_running "after two clicks" 0.5
 key alt+F4
-expect_clean_exit "Alt+F4 in play"
+expect_exit "Alt+F4 in play"
 
-start_game "$BINARY" "$DATA"
-"$CLOSER" "$WINDOW"
-expect_clean_exit "closing the window"
+start_game "$DATA" "$BINARY"
+"$GRIDLUME_CLOSE_WINDOW" "$WINDOW"
+expect_exit "closing the window"
 echo "quit: every way out ends with status 0"

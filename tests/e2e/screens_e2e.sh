@@ -1,12 +1,11 @@
 #!/bin/bash
 # The real binary under Xvfb, run from a data folder of stand-in pictures whose colours tell
 # which picture is on screen and which way up it is.
-set -u
-BINARY=$1
-. "$(dirname "$0")/lib.sh"
-trap stop_all EXIT
+set -euo pipefail
+. "$(dirname "$0")/../../tools/lib.sh"
+game_arguments "$@"
 
-DATA="$E2E_TMP/data"
+DATA="$WORK/data"
 mkdir -p "$DATA/img"
 # Splash: red top half, blue bottom half, a green block in the top left corner.
 convert -size 256x256 xc:blue -fill red -draw "rectangle 0,0 255,127" \
@@ -14,7 +13,7 @@ convert -size 256x256 xc:blue -fill red -draw "rectangle 0,0 255,127" \
 convert -size 256x256 xc:yellow "$DATA/img/instructions.jpg"
 
 start_display
-start_game "$BINARY" "$DATA"
+start_game "$DATA" "$BINARY"
 wait_for_output "Loaded texture ./img/splash.jpg"
 sleep 0.5
 screenshot splash
@@ -36,11 +35,8 @@ expect_colour instructions 50 40 255 255 0
 
 click 700 50 # into play
 sleep 0.3
-key Escape
-wait_exit
-status=$?
-[ "$status" -eq 0 ] || fail "exit status $status after Escape"
+expect_esc_exit "in play"
 
 expected=$'Loaded texture ./img/splash.jpg\nLoaded texture ./img/instructions.jpg'
-head -n 2 "$E2E_TMP/game.out" | diff <(printf '%s\n' "$expected") - || fail "unexpected log lines"
+head -n 2 "$WORK/game.out" | diff <(printf '%s\n' "$expected") - || fail "unexpected log lines"
 echo "screens: splash, instructions, play and Escape as expected"

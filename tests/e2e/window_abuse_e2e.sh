@@ -4,17 +4,9 @@
 # 3000 by 2000 and brought back, many times in a row: on the start screen, in play, and in the
 # middle of a drag. The game keeps running, keeps its 4:3 shape, draws the same picture once
 # the window is back at 800 by 600, and ends with status 0 on Esc.
-set -u
-BINARY=$1
-SOURCE=$2
-HERE=$(dirname "$0")
-. "$HERE/lib.sh"
-. "$HERE/hostile_lib.sh"
-trap stop_all EXIT
-
-expect_running() {
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended $1 (see its errors: $(tail -n 3 "$E2E_TMP/game.err"))"
-}
+set -euo pipefail
+. "$(dirname "$0")/../../tools/lib.sh"
+game_arguments "$@"
 
 # geometry: the window's size as WIDTHxHEIGHT.
 geometry() {
@@ -52,7 +44,7 @@ back_to_normal() {
 }
 
 start_display
-start_game "$BINARY" "$SOURCE"
+start_game "$SOURCE" "$BINARY"
 wait_for_output "Loaded texture ./img/splash.jpg"
 sleep 0.5
 screenshot splash

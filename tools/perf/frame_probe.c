@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -42,7 +43,8 @@ static void logEvent(const char* what) {
 void glXSwapBuffers(Display* display, GLXDrawable drawable) {
     static void (*real)(Display*, GLXDrawable) = NULL;
     if (real == NULL) {
-        real = (void (*)(Display*, GLXDrawable))dlsym(RTLD_NEXT, "glXSwapBuffers");
+        void* symbol = dlsym(RTLD_NEXT, "glXSwapBuffers");
+        memcpy(&real, &symbol, sizeof real); // ISO C has no cast from data to function pointer
     }
     real(display, drawable);
     logEvent("swap");
@@ -60,7 +62,8 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable) {
 int XNextEvent(Display* display, XEvent* event) {
     static int (*real)(Display*, XEvent*) = NULL;
     if (real == NULL) {
-        real = (int (*)(Display*, XEvent*))dlsym(RTLD_NEXT, "XNextEvent");
+        void* symbol = dlsym(RTLD_NEXT, "XNextEvent");
+        memcpy(&real, &symbol, sizeof real);
     }
     const int result = real(display, event);
     if (event->type == ButtonPress) {

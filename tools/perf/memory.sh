@@ -11,51 +11,54 @@
 #  3. The same game without a window at fixed frame steps (bench/game_memory_bench), in a second;
 #     also counts the operator new calls between minute 1 and 4 (events, not frames).
 # Usage: tools/perf/memory.sh [BUILD_DIR]
-#   (build targets gridlume, draw_bench and game_memory_bench first)
-set -u
-. "$(dirname "$0")/lib.sh"
-perf_setup "${1:-$PERF_SOURCE/build-perf}"
+#   (build targets gridlume, gridlume_frame_probe, gridlume_launch, draw_bench and
+#   game_memory_bench first)
+set -euo pipefail
+. "$(dirname "$0")/../lib.sh"
+use_build "${1:-$ROOT/build-perf}"
+start_display
 
-perf_start_play
-echo "second rss_kB" >"$PERF_TMP/rss"
-for second in $(seq 1 120); do
-    sleep 1
-    rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$GAME/status")
-    echo "$second $rss" >>"$PERF_TMP/rss"
-    if grep -qE 'Loaded texture ./img/(lose|win).jpg' "$PERF_TMP/game.out"; then
-        break
-    fi
-done
-sleep 2
-END_RSS=$(awk '/^VmRSS/ { print $2 }' "/proc/$GAME/status")
-PEAK=$(awk '/^VmHWM/ { print $2 }' "/proc/$GAME/status")
-perf_stop "$GAME"
-at() {
-    awk -v s="$1" '$1 == s { print $2 }' "$PERF_TMP/rss"
+# sample_rss: notes the game's resident size for this second of play; true once the end screen
+# has been reached.
+sample_rss() {
+    SECOND=$((SECOND + 1))
+    echo "$SECOND $(awk '/^VmRSS/ { print $2 }' "/proc/$GAME_PID/status")" >>"$WORK/rss"
+    grep -qE 'Loaded texture ./img/(lose|win).jpg' "$WORK/game.out"
 }
-echo "real game (load average $(perf_load)):"
+
+probe_play
+echo "second rss_kB" >"$WORK/rss"
+SECOND=0
+sleep 1
+wait_until --every 1 120 sample_rss || true
+sleep 2
+END_RSS=$(awk '/^VmRSS/ { print $2 }' "/proc/$GAME_PID/status")
+PEAK=$(awk '/^VmHWM/ { print $2 }' "/proc/$GAME_PID/status")
+stop "$GAME_PID"
+at() {
+    awk -v s="$1" '$1 == s { print $2 }' "$WORK/rss"
+}
+echo "real game (load average $(load_average)):"
 echo "  resident 10 s into play   $(at 10) kB"
 echo "  resident 60 s into play   $(at 60) kB"
 echo "  resident on the end screen $END_RSS kB" \
-    "(game over after $(tail -n 1 "$PERF_TMP/rss" | cut -d' ' -f1) s)"
+    "(game over after $(tail -n 1 "$WORK/rss" | cut -d' ' -f1) s)"
 echo "  peak resident (VmHWM)     $PEAK kB"
-echo "  most frequent samples: $(tail -n +2 "$PERF_TMP/rss" | cut -d' ' -f2 | sort -n | uniq -c |
+echo "  most frequent samples: $(tail -n +2 "$WORK/rss" | cut -d' ' -f2 | sort -n | uniq -c |
     sort -rn | head -n 5 | awk '{ printf "%s kB x%s  ", $2, $1 }')"
 
-DRAW="$PERF_BUILD/bench/draw_bench"
-if [ -x "$DRAW" ]; then
-    echo "whole 240-second game in a window (load average $(perf_load)):"
-    perf_run whole "$PERF_SOURCE" "$DRAW" --loop=game 0
-    wait "$PERF_PID"
-    grep '^game:' "$PERF_TMP/whole.out" | sed 's/^/  /'
+if [ -n "${GRIDLUME_DRAW_BENCH:-}" ]; then
+    echo "whole 240-second game in a window (load average $(load_average)):"
+    probe_run whole "$ROOT" "$GRIDLUME_DRAW_BENCH" --loop=game 0
+    wait "$LAUNCHED"
+    grep '^game:' "$WORK/whole.out" | sed 's/^/  /'
 else
-    echo "no $DRAW: build target draw_bench for the 240-second game in a window"
+    echo "no draw_bench in this build: build it for the 240-second game in a window"
 fi
 
-BENCH="$PERF_BUILD/bench/game_memory_bench"
-if [ -x "$BENCH" ]; then
+if [ -n "${GRIDLUME_GAME_MEMORY_BENCH:-}" ]; then
     echo "whole 240-second game without a window:"
-    "$BENCH" 2>/dev/null | grep -E '^(Benchmark|wholeGame)'
+    "$GRIDLUME_GAME_MEMORY_BENCH" 2>/dev/null | grep -E '^(Benchmark|wholeGame)'
 else
-    echo "no $BENCH: build target game_memory_bench for the 240-second game"
+    echo "no game_memory_bench in this build: build it for the 240-second game"
 fi

@@ -8,38 +8,37 @@
 # work on the machine disturbs far less than the wall time.
 # Then the same number of runs of tools/perf/bare_splash.c, the floor: a window like the game's
 # with one 1024 by 1024 texture drawn, and nothing else.
-# Usage: tools/perf/startup.sh [BUILD_DIR] [RUNS]   (build target gridlume first)
-set -u
-. "$(dirname "$0")/lib.sh"
-perf_setup "${1:-$PERF_SOURCE/build-perf}"
+# Usage: tools/perf/startup.sh [BUILD_DIR] [RUNS]
+#   (build targets gridlume, gridlume_frame_probe, gridlume_launch and gridlume_bare_splash)
+set -euo pipefail
+. "$(dirname "$0")/../lib.sh"
+use_build "${1:-$ROOT/build-perf}"
+need_file GRIDLUME_BARE_SPLASH
 RUNS=${2:-7}
+start_display
 
-row() {
-    printf "%-6s %10s %10s %10s %10s %6s\n" "$@"
-}
-row run splash_ms cpu_ms play_ms cpu_ms load
+table_row run splash_ms cpu_ms play_ms cpu_ms load
 for run in $(seq 1 "$RUNS"); do
-    load=$(perf_load)
-    perf_start_play
+    load=$(load_average)
+    probe_play
     sleep 0.5
-    perf_stop "$GAME"
-    read -r splash splashCpu play playCpu <<<"$(perf_startup game)"
+    stop "$GAME_PID"
+    read -r splash splashCpu play playCpu <<<"$(probe_startup game)"
     for v in splash splashCpu play playCpu; do
-        echo "${!v}" >>"$PERF_TMP/col.$v"
+        echo "${!v}" >>"$WORK/col.$v"
     done
-    row "$run" "$splash" "$splashCpu" "$play" "$playCpu" "$load"
+    table_row "$run" "$splash" "$splashCpu" "$play" "$playCpu" "$load"
 done
-row median "$(perf_median <"$PERF_TMP/col.splash")" "$(perf_median <"$PERF_TMP/col.splashCpu")" \
-    "$(perf_median <"$PERF_TMP/col.play")" "$(perf_median <"$PERF_TMP/col.playCpu")" "$(perf_load)"
+table_row median "$(median <"$WORK/col.splash")" "$(median <"$WORK/col.splashCpu")" \
+    "$(median <"$WORK/col.play")" "$(median <"$WORK/col.playCpu")" "$(load_average)"
 
 echo "floor: bare window with one texture, launch to first swap"
 for run in $(seq 1 "$RUNS"); do
-    perf_run bare "$PERF_SOURCE" "$PERF_TMP/bare_splash"
-    perf_wait_count bare swap 1
-    perf_stop "$PERF_PID"
-    read -r splash splashCpu _ _ <<<"$(perf_startup bare)"
-    echo "$splash" >>"$PERF_TMP/col.bare"
-    echo "$splashCpu" >>"$PERF_TMP/col.bareCpu"
+    probe_run bare "$ROOT" "$GRIDLUME_BARE_SPLASH"
+    probe_wait bare swap 1
+    stop "$LAUNCHED"
+    read -r splash splashCpu _ _ <<<"$(probe_startup bare)"
+    echo "$splash" >>"$WORK/col.bare"
+    echo "$splashCpu" >>"$WORK/col.bareCpu"
 done
-row floor "$(perf_median <"$PERF_TMP/col.bare")" "$(perf_median <"$PERF_TMP/col.bareCpu")" "" "" \
-    "$(perf_load)"
+table_row floor "$(median <"$WORK/col.bare")" "$(median <"$WORK/col.bareCpu")" "" "" "$(load_average)"
