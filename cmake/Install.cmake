@@ -1,29 +1,19 @@
 # Installation layout and the Debian package.
 #
-# The game reads ./img/ and ./sounds/ relative to its working directory, so the real program goes
-# to libexec and a small launcher in bin changes to the data folder before starting it. The launcher
-# finds both relative to its own location, so `cmake --install --prefix DIR`, DESTDIR staging and
-# CPack all give a working installation without reconfiguring.
+# The game finds its pictures and sounds itself (the working folder, --data DIR, or
+# ../share/gridlume beside its own executable), so it goes straight into bin and any prefix,
+# DESTDIR staging or an unpacked package works without reconfiguring.
 #
-# Only the game, its launcher and data, and the desktop integration are installed: test and
+# Only the game and its data, its licence and the desktop integration are installed: test and
 # benchmark executables have no install rules.
 
 include(GNUInstallDirs)
 
 set(GRIDLUME_DATA_DIR ${CMAKE_INSTALL_DATADIR}/gridlume)
-set(GRIDLUME_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/gridlume)
 set(GRIDLUME_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(GRIDLUME_PACKAGING_OUT ${PROJECT_BINARY_DIR}/packaging)
 
-# Relative paths from the launcher's folder; with relative GNUInstallDirs they do not depend on the prefix.
-file(RELATIVE_PATH GRIDLUME_LAUNCHER_TO_DATA
-     ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/gridlume)
-file(RELATIVE_PATH GRIDLUME_LAUNCHER_TO_PROGRAM
-     ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBEXECDIR}/gridlume/gridlume)
-configure_file(${GRIDLUME_PACKAGING_DIR}/gridlume.sh.in ${GRIDLUME_PACKAGING_OUT}/gridlume @ONLY)
-
-install(TARGETS gridlume RUNTIME DESTINATION ${GRIDLUME_PROGRAM_DIR})
-install(PROGRAMS ${GRIDLUME_PACKAGING_OUT}/gridlume DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS gridlume RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Only the file types the game loads, so notes or sources left beside the art stay out.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/img ${PROJECT_SOURCE_DIR}/sounds

@@ -31,13 +31,15 @@ std::vector<std::string> dataFolderCandidates(const std::string& option) {
         candidates.push_back(option);
     }
     candidates.push_back(".");
-    const std::string installed = GRIDLUME_INSTALLED_DATA;
-    if (!installed.empty()) {
-        candidates.push_back(installed);
-    }
+    // The installation this executable belongs to comes before the one it was built for: an
+    // unpacked or moved package must not start with another version's pictures.
     const std::string beside = besideExecutable();
     if (!beside.empty()) {
         candidates.push_back(beside);
+    }
+    const std::string installed = GRIDLUME_INSTALLED_DATA;
+    if (!installed.empty()) {
+        candidates.push_back(installed);
     }
     return candidates;
 }

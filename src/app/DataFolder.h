@@ -4,8 +4,9 @@
 #include <vector>
 
 // Where the game's pictures and sounds (img/ and sounds/) are looked for, in this order: the
-// folder named with --data, the working folder, the folder the game was installed with, and
-// the share/gridlume folder beside the executable's (an unpacked or moved installation).
+// folder named with --data, the working folder, the share/gridlume folder beside the
+// executable's (an installation, also an unpacked or moved one), and the folder the game was
+// built to be installed in.
 std::vector<std::string> dataFolderCandidates(const std::string& option);
 
 // True when the folder holds the game's pictures.

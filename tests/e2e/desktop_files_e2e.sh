@@ -15,9 +15,9 @@ manpage="$pkg/gridlume.6"
 need_tools desktop-file-validate appstreamcli identify compare
 work=$WORK
 
-# Desktop entry: valid, and naming the launcher and the icon that are installed.
+# Desktop entry: valid, and naming the game and the icon that are installed.
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
-grep -qx 'Exec=gridlume' "$desktop" || fail "desktop entry does not start the gridlume launcher"
+grep -qx 'Exec=gridlume' "$desktop" || fail "desktop entry does not start gridlume"
 grep -qx 'Icon=gridlume' "$desktop" || fail "desktop entry does not name the gridlume icon"
 grep -Eqx 'Categories=Game;(LogicGame|ArcadeGame);.*' "$desktop" || fail "desktop entry is not in Game;LogicGame"
 

@@ -1,8 +1,9 @@
 #!/bin/bash
-# Installs the built game into a temporary prefix and starts the installed launcher from / under Xvfb:
-# the splash picture must appear as a texture (so the launcher found the data folder) and Escape must
-# end the game with status 0. Then builds the Debian package, checks its contents and the dependencies
-# that dpkg-shlibdeps found, and runs the game once more from the unpacked package.
+# Installs the built game into a temporary prefix and starts the installed game from / under Xvfb:
+# the splash picture must appear as a texture (so the game found its data folder beside itself)
+# and Escape must end the game with status 0. Then builds the Debian package, checks its contents
+# and the dependencies that dpkg-shlibdeps found, and runs the game once more from the unpacked
+# package, moved to another folder.
 # Usage: install_e2e.sh <path-to-built-gridlume> <source-dir>
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
@@ -12,13 +13,12 @@ less_than() {
     awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'
 }
 
-# x_session LAUNCHER DATA TAG: starts a launcher from /, checks the splash on screen, quits with
-# Escape.
+# x_session GAME DATA TAG: starts the game from /, checks the splash on screen, quits with Escape.
 x_session() {
-    local launcher=$1 data=$2 tag=$3
-    start_game / "$launcher"
-    # The launcher execs the game, so the pid is the game's now, running in the data folder.
-    [ "$(readlink "/proc/$GAME_PID/cwd")" = "$(readlink -f "$data")" ] ||
+    local game=$1 data=$2 tag=$3
+    start_game / "$game"
+    # Started from /, the game has made its data folder its working folder.
+    wait_until 5 runs_in "$data" ||
         fail "$tag: game runs in $(readlink "/proc/$GAME_PID/cwd"), not in $data"
     wait_for_output "Loaded texture ./img/splash.jpg"
 
@@ -47,6 +47,10 @@ x_session() {
     echo "$tag: Escape ended the game with status 0"
 }
 
+runs_in() {
+    [ "$(readlink "/proc/$GAME_PID/cwd")" = "$(readlink -f "$1")" ]
+}
+
 # splash_on_screen EXPECTED: the screen's CROP, taken into SHOT, is within 0.12 of EXPECTED
 # (the difference in DIFF).
 splash_on_screen() {
@@ -55,13 +59,11 @@ splash_on_screen() {
     [ -n "$DIFF" ] && less_than "$DIFF" 0.12
 }
 
-# Paths relative to an installation root that the game needs, and nothing executable besides the two.
+# Paths relative to an installation root that the game needs, and nothing executable but the game.
 check_tree() {
     local root=$1 what=$2 f
-    for f in bin/gridlume libexec/gridlume/gridlume; do
-        [ -x "$root/$f" ] || fail "$what: $f missing or not executable"
-    done
-    for f in share/applications/gridlume.desktop \
+    [ -x "$root/bin/gridlume" ] || fail "$what: bin/gridlume missing or not executable"
+    for f in share/applications/gridlume.desktop share/doc/gridlume/copyright \
         share/metainfo/io.github.gridlume.Gridlume.metainfo.xml \
         share/icons/hicolor/48x48/apps/gridlume.png share/icons/hicolor/128x128/apps/gridlume.png \
         share/icons/hicolor/256x256/apps/gridlume.png share/icons/hicolor/scalable/apps/gridlume.svg; do
@@ -75,7 +77,7 @@ check_tree() {
     done
     local programs
     programs=$(cd "$root" && find . -type f -perm -u+x | sort | tr '\n' ' ')
-    [ "$programs" = "./bin/gridlume ./libexec/gridlume/gridlume " ] ||
+    [ "$programs" = "./bin/gridlume " ] ||
         fail "$what: unexpected executables installed: $programs"
 }
 
@@ -88,7 +90,7 @@ export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 work=$WORK
 start_display
 
-# 1. Install into a temporary prefix and run the installed launcher.
+# 1. Install into a temporary prefix and run the installed game.
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     fail "cmake --install failed: $(tail -20 "$work/install.log")"
@@ -107,7 +109,7 @@ deb=$(compgen -G "$work/pkg/gridlume_*.deb" | head -1) || true
 echo "package: $(basename "$deb")"
 
 dpkg-deb -c "$deb" >"$work/contents.txt"
-for f in ./usr/bin/gridlume ./usr/libexec/gridlume/gridlume ./usr/share/gridlume/img/splash.jpg \
+for f in ./usr/bin/gridlume ./usr/share/doc/gridlume/copyright ./usr/share/gridlume/img/splash.jpg \
     ./usr/share/applications/gridlume.desktop ./usr/share/metainfo/io.github.gridlume.Gridlume.metainfo.xml \
     ./usr/share/icons/hicolor/256x256/apps/gridlume.png ./usr/share/icons/hicolor/scalable/apps/gridlume.svg \
     ./usr/share/man/man6/gridlume.6; do
@@ -124,5 +126,6 @@ done
 
 dpkg-deb -x "$deb" "$work/unpacked"
 check_tree "$work/unpacked/usr" "package"
-x_session "$work/unpacked/usr/bin/gridlume" "$work/unpacked/usr/share/gridlume" package
+mv "$work/unpacked" "$work/moved"
+x_session "$work/moved/usr/bin/gridlume" "$work/moved/usr/share/gridlume" package
 echo "PASS"
