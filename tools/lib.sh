@@ -21,6 +21,8 @@ esac
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd) # the repository
 WORK=$(mktemp -d "/tmp/gridlume-$(basename "$0" .sh).XXXXXX")
+# Games played here keep their records in the scratch folder, never in the user's own.
+export XDG_DATA_HOME="$WORK/data"
 OWNED=()     # processes started here, ended on exit, newest first
 GAME_PID=""  # the game started last, until it has ended
 WINDOW=""    # its window

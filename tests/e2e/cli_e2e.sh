@@ -1,0 +1,78 @@
+#!/bin/bash
+# The program as a Linux user meets it: --help, --version and a wrong option without any display;
+# the data folder found from / through --data, and a clear word when none holds the pictures; a
+# window asked for at 1366 by 700 fitted to a 1024 by 768 screen; frames paced (about 10 a second
+# on the splash, at most about 120 in play) unless --uncapped.
+# Usage: cli_e2e.sh <path-to-built-gridlume> <source-dir>
+set -euo pipefail
+. "$(dirname "$0")/../../tools/lib.sh"
+game_arguments "$@"
+need_tools xdotool
+need_file GRIDLUME_FRAME_PROBE
+need_file GRIDLUME_LAUNCH
+
+# Without a display.
+(
+    unset DISPLAY
+    "$BINARY" --help >"$WORK/help.txt" || fail "--help ended with status $?"
+    "$BINARY" --version >"$WORK/version.txt" || fail "--version ended with status $?"
+    status=0
+    "$BINARY" --frobnicate 2>"$WORK/unknown.txt" || status=$?
+    [ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
+)
+for option in --fullscreen --window --mute --data --uncapped -geometry P M F11; do
+    grep -qF -- "$option" "$WORK/help.txt" || fail "--help does not mention $option"
+done
+grep -qx 'gridlume [0-9][0-9.]*' "$WORK/version.txt" || fail "--version printed $(cat "$WORK/version.txt")"
+[ "$(cat "$WORK/unknown.txt")" = "gridlume: unknown option '--frobnicate' (try --help)" ] ||
+    fail "an unknown option said: $(cat "$WORK/unknown.txt")"
+
+start_display 1024x768x24
+
+# window_is WxH: the game's window has that size.
+window_is() {
+    [ "$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p')" = "$1" ]
+}
+
+# From / with --data, asking for a window taller than the screen would allow at 4:3.
+start_game / "$BINARY" --data "$SOURCE" -geometry 1366x700
+wait_for_output "Loaded texture ./img/splash.jpg"
+wait_until 5 window_is 1024x768 || fail "a 1366x700 window on a 1024x768 screen is not 1024x768"
+expect_esc_exit "started from / with --data"
+
+# From / without: the game says where it looked and runs without its pictures.
+start_game / "$BINARY"
+wait_for_output "Couldn't load texture ./img/splash.jpg"
+grep -q "^gridlume: no game pictures found (looked in \./img, " "$WORK/game.err" ||
+    fail "no clear word of the missing pictures$(game_errors)"
+expect_esc_exit "started from / without its data"
+
+# fps_of [OPTION]: frames per second on the splash (over 2 s) and in play (over 3 s), in SPLASH
+# and PLAY.
+fps_of() {
+    start_game "$SOURCE" env "GRIDLUME_PROBE_LOG=$WORK/game.log" "LD_PRELOAD=$GRIDLUME_FRAME_PROBE" \
+        "$GRIDLUME_LAUNCH" "$BINARY" "$@"
+    probe_wait game swap 1
+    sleep 2.6
+    read -r SPLASH _ <<<"$(probe_fps game 0.5 2)"
+    click 400 300
+    click 400 300
+    probe_wait game release 2
+    sleep 3.7
+    read -r PLAY _ <<<"$(probe_fps game 0.5 3 2)"
+    expect_esc_exit "counting frames $*"
+    rm -f "$WORK/game.log"
+}
+
+fps_of
+echo "paced: $SPLASH frames per second on the splash, $PLAY in play"
+at_most "$SPLASH" 13 "frames per second on the splash"
+at_least "$SPLASH" 5 "frames per second on the splash"
+at_most "$PLAY" 132 "frames per second in play"
+paced_play=$PLAY
+fps_of --uncapped
+echo "uncapped: $SPLASH frames per second on the splash, $PLAY in play"
+at_least "$SPLASH" 20 "frames per second on the splash with --uncapped"
+at_least "$PLAY" "$(awk -v p="$paced_play" 'BEGIN { print p * 0.8 }')" \
+    "frames per second in play with --uncapped"
+echo "PASS"
