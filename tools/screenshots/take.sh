@@ -1,7 +1,7 @@
 #!/bin/bash
 # Takes the documentation screenshots with the real game under Xvfb: splash, instructions, a
-# game in play, and both end screens (reached by moving the game's clock forward with the
-# preloaded clock shim, tools/timewarp.c).
+# game in play, the same game paused and in full screen on a 16:9 screen, and both end screens
+# (reached by moving the game's clock forward with the preloaded clock shim, tools/timewarp.c).
 # Usage: tools/screenshots/take.sh [BUILD-DIR]   (build targets gridlume and gridlume_timewarp)
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
@@ -9,7 +9,7 @@ use_build "${1:-$ROOT/build}"
 use_timewarp
 OUT="$ROOT/docs"
 export ALSOFT_DRIVERS=null
-start_display
+start_display 1280x720x24
 
 # keep NAME: the screenshot as docs/screenshot-NAME.png.
 keep() {
@@ -30,6 +30,16 @@ screenshot chain
 place_on_chain chain || drag_to 220 420
 sleep 0.4
 keep play
+key p
+sleep 0.3
+keep paused
+key F11
+sleep 1
+import -window root "$OUT/screenshot-fullscreen.png"
+key F11
+sleep 0.5
+key p
+sleep 0.5 # resumed before the clock moves: a jump while paused is paused time, and lost
 warp_clock 300000 # past four minutes: won before anything fades
 sleep 1
 keep win
