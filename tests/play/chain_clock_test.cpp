@@ -10,16 +10,6 @@ using playtest::GameTest;
 // The chain steps once per whole millisecond of play, whatever the frame rate.
 class ChainClockTest : public GameTest {
 protected:
-    // A fresh game at 0 ms, as SetUp makes it.
-    void restart() {
-        game.release(nullptr);
-        dealGenerator.reset();
-        advanceFrameClock(0);
-        advanceFrameClock(0);
-        game.enter(nullptr);
-        currentState = &game;
-    }
-
     void playUntil(int ms, int frameLength) {
         while (elapsedMs < ms && currentState == &game) {
             runFrameOf(frameLength);
@@ -56,7 +46,7 @@ protected:
 TEST_F(ChainClockTest, SameGameAtEveryFrameRate) {
     std::vector<float> reference;
     for (int frameLength : {5, 10, 16, 33}) {
-        restart();
+        startAgain();
         playUntil(2640, frameLength); // a multiple of every frame length
         ASSERT_EQ(elapsedMs, 2640);
         Gear* piece = dragDealtPieceOntoTheChain();
@@ -80,7 +70,7 @@ TEST_F(ChainClockTest, SameGameAtEveryFrameRate) {
 // within seconds and let the first gear go for the rest of the game.
 TEST_F(ChainClockTest, PassiveGameKeepsTurningTheFirstGearUntilTheDefeat) {
     for (int frameLength : {16, 33}) {
-        restart();
+        startAgain();
         int seconds = 0;
         float turnedBefore = 0.0f;
         while (currentState == &game) {

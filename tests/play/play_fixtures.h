@@ -67,6 +67,16 @@ protected:
         game.update();
     }
 
+    // A fresh game at 0 ms, as SetUp makes it, after the one played so far.
+    void startAgain() {
+        game.release(nullptr);
+        dealGenerator.reset();
+        advanceFrameClock(0);
+        advanceFrameClock(0);
+        game.enter(nullptr);
+        currentState = &game;
+    }
+
     // One idle pass of `ms` milliseconds, through the clock as the idle callback runs it.
     void runFrameOf(int ms) {
         advanceFrameClock(elapsedMs + ms);

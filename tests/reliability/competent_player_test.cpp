@@ -67,12 +67,7 @@ protected:
 TEST_F(CompetentPlayerTest, PutsPiecesOnTheChainAndBinsThemWhenSpent) {
     for (const int ms : {16, 33}) {
         SCOPED_TRACE(::testing::Message() << ms << " ms frames");
-        game.release(nullptr);
-        dealGenerator.reset();
-        advanceFrameClock(0);
-        advanceFrameClock(0);
-        game.enter(nullptr);
-        currentState = &game;
+        startAgain();
         watched.clear();
         placedPieces = binnedPieces = 0;
 
