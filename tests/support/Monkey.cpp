@@ -369,6 +369,10 @@ MonkeyResult Monkey::play() {
             result.reachedPlay = true;
             playStart = liveMode.gameStart;
         }
+        if (playing && options.maxPlaySeconds > 0.0f &&
+            clockSeconds() - playStart >= options.maxPlaySeconds) {
+            break;
+        }
         if (playing && style.helps) {
             help();
         }
