@@ -149,11 +149,19 @@ launch() {
 }
 
 # start_game DIR COMMAND [ARG...]: the game (its binary, or a command that execs it) with DIR as its
-# working directory and its output in game.out and game.err. Waits WINDOW_SECONDS (20 by default)
-# for the window, moves the window fully onto the screen (without a window manager it sits one
-# pixel off the corner) and the pointer into it. Sets GAME_PID and WINDOW.
+# working directory and its output in game.out and game.err, with the shims in PRELOAD preloaded.
+# Waits WINDOW_SECONDS (20 by default) for the window, moves the window fully onto the screen
+# (without a window manager it sits one pixel off the corner) and the pointer into it. Sets
+# GAME_PID and WINDOW.
 start_game() {
-    launch game "$@"
+    local dir=$1
+    shift
+    if [ -n "$PRELOAD" ]; then
+        # A preloaded library comes before AddressSanitizer's runtime, which it would refuse.
+        set -- env "LD_PRELOAD=$PRELOAD" \
+            "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
+    fi
+    launch game "$dir" "$@"
     GAME_PID=$LAUNCHED
     WINDOW=$(timeout "${WINDOW_SECONDS:-20}" xdotool search --sync --name '^Gridlume$' |
         head -n 1) || true
@@ -207,20 +215,23 @@ stop() {
     wait "$1" 2>/dev/null || true
 }
 
-# ---- The clock shim ----------------------------------------------------------------------------
+# ---- Shims preloaded into the game ------------------------------------------------------------
 
-# use_timewarp: TIMEWARP holds what to put before the game's command so that warp_clock can move
-# its clock forward (GRIDLUME_TIMEWARP is the shim from tools/timewarp.c).
+# The end-to-end tests pace the game's frames (tools/vsync.c, GRIDLUME_VSYNC, at
+# GRIDLUME_FRAME_RATE a second) when tests/CMakeLists.txt asks for it.
+PRELOAD=${GRIDLUME_VSYNC:-}
+
+# use_timewarp: the games started from now on carry the clock shim (GRIDLUME_TIMEWARP, from
+# tools/timewarp.c), so that warp_clock can move their clock forward.
 use_timewarp() {
     need_file GRIDLUME_TIMEWARP
-    # A preloaded library comes before AddressSanitizer's runtime, which it would refuse.
-    TIMEWARP=(env "LD_PRELOAD=$GRIDLUME_TIMEWARP" "GRIDLUME_TIMEWARP_FILE=$WORK/warp"
-        "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0")
+    PRELOAD="${PRELOAD:+$PRELOAD:}$GRIDLUME_TIMEWARP"
+    export GRIDLUME_TIMEWARP_FILE="$WORK/warp"
     warp_clock 0
 }
 
 # warp_clock MS: from the next frame on, the game's clock reads MS milliseconds ahead of the real
-# one (an offset from the start, not a step: warp_clock 0 puts it back).
+# one (an offset from the start, not a step: a game started after warp_clock 0 runs on time).
 warp_clock() {
     echo "$1" >"$WORK/warp"
 }
