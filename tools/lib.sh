@@ -9,13 +9,10 @@
 # environment variables, and the scripts run by hand read the list CMake writes into every build
 # folder (use_build).
 
-case $- in
-*e*u* | *u*e*) ;;
-*)
+if [[ $- != *e* || $- != *u* ]] || ! shopt -qo pipefail; then
     echo "FAIL: $0: set -euo pipefail before sourcing tools/lib.sh" >&2
     exit 2
-    ;;
-esac
+fi
 
 # ---- The script itself -------------------------------------------------------------------------
 
@@ -370,7 +367,7 @@ copy_data() {
 # by default the board's top right corner, away from the chain; (10, 515) is the bin. Untouched
 # pieces roll into the bin and are replaced anyway, the third after about 11 seconds.
 deal_add_link() {
-    wait_until --every 0.4 20 drag_chute_to "${1:-700}" "${2:-150}" ||
+    wait_until --every 0.4 25 drag_chute_to "${1:-700}" "${2:-150}" ||
         fail "the game never wrote 'texture ./img/addlink.png'$(game_errors)"
 }
 
