@@ -9,13 +9,10 @@
 # environment variables, and the scripts run by hand read the list CMake writes into every build
 # folder (use_build).
 
-case $- in
-*e*u* | *u*e*) ;;
-*)
+if [[ $- != *e* || $- != *u* ]] || ! shopt -qo pipefail; then
     echo "FAIL: $0: set -euo pipefail before sourcing tools/lib.sh" >&2
     exit 2
-    ;;
-esac
+fi
 
 # ---- The script itself -------------------------------------------------------------------------
 
@@ -151,11 +148,19 @@ launch() {
 }
 
 # start_game DIR COMMAND [ARG...]: the game (its binary, or a command that execs it) with DIR as its
-# working directory and its output in game.out and game.err. Waits WINDOW_SECONDS (20 by default)
-# for the window, moves the window fully onto the screen (without a window manager it sits one
-# pixel off the corner) and the pointer into it. Sets GAME_PID and WINDOW.
+# working directory and its output in game.out and game.err, with the shims in PRELOAD preloaded.
+# Waits WINDOW_SECONDS (20 by default) for the window, moves the window fully onto the screen
+# (without a window manager it sits one pixel off the corner) and the pointer into it. Sets
+# GAME_PID and WINDOW.
 start_game() {
-    launch game "$@"
+    local dir=$1
+    shift
+    if [ -n "$PRELOAD" ]; then
+        # A preloaded library comes before AddressSanitizer's runtime, which it would refuse.
+        set -- env "LD_PRELOAD=$PRELOAD" \
+            "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
+    fi
+    launch game "$dir" "$@"
     GAME_PID=$LAUNCHED
     WINDOW=$(timeout "${WINDOW_SECONDS:-20}" xdotool search --sync --name '^Gridlume$' |
         head -n 1) || true
@@ -209,20 +214,23 @@ stop() {
     wait "$1" 2>/dev/null || true
 }
 
-# ---- The clock shim ----------------------------------------------------------------------------
+# ---- Shims preloaded into the game ------------------------------------------------------------
 
-# use_timewarp: TIMEWARP holds what to put before the game's command so that warp_clock can move
-# its clock forward (GRIDLUME_TIMEWARP is the shim from tools/timewarp.c).
+# The end-to-end tests pace the game's frames (tools/vsync.c, GRIDLUME_VSYNC, at
+# GRIDLUME_FRAME_RATE a second) when tests/CMakeLists.txt asks for it.
+PRELOAD=${GRIDLUME_VSYNC:-}
+
+# use_timewarp: the games started from now on carry the clock shim (GRIDLUME_TIMEWARP, from
+# tools/timewarp.c), so that warp_clock can move their clock forward.
 use_timewarp() {
     need_file GRIDLUME_TIMEWARP
-    # A preloaded library comes before AddressSanitizer's runtime, which it would refuse.
-    TIMEWARP=(env "LD_PRELOAD=$GRIDLUME_TIMEWARP" "GRIDLUME_TIMEWARP_FILE=$WORK/warp"
-        "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0")
+    PRELOAD="${PRELOAD:+$PRELOAD:}$GRIDLUME_TIMEWARP"
+    export GRIDLUME_TIMEWARP_FILE="$WORK/warp"
     warp_clock 0
 }
 
 # warp_clock MS: from the next frame on, the game's clock reads MS milliseconds ahead of the real
-# one (an offset from the start, not a step: warp_clock 0 puts it back).
+# one (an offset from the start, not a step: a game started after warp_clock 0 runs on time).
 warp_clock() {
     echo "$1" >"$WORK/warp"
 }
@@ -361,7 +369,7 @@ copy_data() {
 # by default the board's top right corner, away from the chain; (10, 515) is the bin. Untouched
 # pieces roll into the bin and are replaced anyway, the third after about 11 seconds.
 deal_add_link() {
-    wait_until --every 0.4 20 drag_chute_to "${1:-700}" "${2:-150}" ||
+    wait_until --every 0.4 25 drag_chute_to "${1:-700}" "${2:-150}" ||
         fail "the game never wrote 'texture ./img/addlink.png'$(game_errors)"
 }
 

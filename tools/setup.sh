@@ -1,14 +1,18 @@
 #!/bin/sh
-# Installs every Debian package the game, its tests, benchmarks and art generator need.
-# Quick when they are all there already: dpkg is asked first and apt is only run for what is missing.
+# Installs the Debian packages the game needs. With --play, only what building and playing it
+# needs (tools/play.sh); otherwise also what its tests, benchmarks and art generator need
+# (tools/test.sh). Quick when they are all there already: dpkg is asked first and apt is only run
+# for what is missing.
 set -eu
 
-PACKAGES="build-essential cmake pkg-config clang-format
-freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev libopenal-dev libsndfile1-dev
-libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES="build-essential cmake pkg-config
+freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev libopenal-dev libsndfile1-dev"
+if [ "${1:-}" != --play ]; then
+    PACKAGES="$PACKAGES clang-format libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-apps x11-utils imagemagick valgrind
 librsvg2-bin sox fonts-dejavu-core
 desktop-file-utils appstream dpkg-dev file"
+fi
 
 missing=""
 for p in $PACKAGES; do

@@ -138,7 +138,7 @@ for v in 0 1 2 3 4 5; do
     copy_data "$SOURCE" "$data"
     break_picture "$data/img/lose.jpg" "$variant"
     warp_clock 0
-    start_game "$data" "${TIMEWARP[@]}" "$BINARY"
+    start_game "$data" "$BINARY"
     enter_play
     warp_clock 100000
     wait_for_output "texture ./img/lose.jpg"

@@ -17,8 +17,6 @@ bool finite(Vec3 v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
-} // namespace
-
 TEST_F(ChainStep, JointsAreClampedIntoTheBoard) {
     auto chain = chainAt({{370.5f, 0.0f, 0.0f}});
     chain->step(seconds);
@@ -282,3 +280,5 @@ TEST_F(ChainStep, NearlyOppositeTravelNeverGivesNaN) {
         EXPECT_NEAR(first->turned, 180.0f, 0.05f) << i;
     }
 }
+
+} // namespace

@@ -1,13 +1,15 @@
 // The long random-play run: many seeded games in one process, one line per game on standard
 // error, and a replay command for every seed that broke an invariant.
 //
-//   gridlume_monkey [--seeds FIRST-LAST | --seed N] [--frames N] [--end-frames N]
-//                   [--data DIR] [--log] [--max-growth BYTES]
+//   gridlume_monkey [--seeds FIRST-LAST | --seed N] [--frames N] [--play-seconds S]
+//                   [--end-frames N] [--data DIR] [--log] [--max-growth BYTES]
 //
-// --data DIR runs the games with DIR as the working directory, so that ./sounds/ loads; --log
-// keeps the game's own log lines (dropped by default). At the end the heap must hold no more than
-// --max-growth bytes per game above what it held after the first game, and LeakSanitizer (when
-// built in) must find nothing: every game is given back with releasePlayState.
+// --play-seconds S stops each game after S seconds of play, undecided: the chain steps once per
+// millisecond of play, so this bounds what a game costs. --data DIR runs the games with DIR as the
+// working directory, so that ./sounds/ loads; --log keeps the game's own log lines (dropped by
+// default). At the end the heap must hold no more than --max-growth bytes per game above what it
+// held after the first game, and LeakSanitizer (when built in) must find nothing: every game is
+// given back with releasePlayState.
 #include "support/HeapInUse.h"
 #include "support/Monkey.h"
 #include "support/QuietOutput.h"
@@ -26,6 +28,7 @@ struct Arguments {
     std::uint32_t first = 1;
     std::uint32_t last = 200;
     int frames = 20000;
+    float playSeconds = 0.0f;
     int endFrames = 20;
     const char* data = nullptr;
     bool log = false;
@@ -56,6 +59,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.first = a.last = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
         } else if (arg == "--frames") {
             a.frames = std::atoi(value);
+        } else if (arg == "--play-seconds") {
+            a.playSeconds = std::strtof(value, nullptr);
         } else if (arg == "--end-frames") {
             a.endFrames = std::atoi(value);
         } else if (arg == "--data") {
@@ -66,7 +71,7 @@ bool parse(int argc, char** argv, Arguments& a) {
             return false;
         }
     }
-    return a.frames > 0 && a.endFrames >= 0;
+    return a.frames > 0 && a.playSeconds >= 0.0f && a.endFrames >= 0;
 }
 
 } // namespace
@@ -75,7 +80,7 @@ int main(int argc, char** argv) {
     Arguments a;
     if (!parse(argc, argv, a)) {
         std::fprintf(stderr,
-                     "usage: %s [--seeds FIRST-LAST | --seed N] [--frames N] "
+                     "usage: %s [--seeds FIRST-LAST | --seed N] [--frames N] [--play-seconds S] "
                      "[--end-frames N] [--data DIR] [--log] [--max-growth BYTES]\n",
                      argv[0]);
         return 2;
@@ -95,6 +100,7 @@ int main(int argc, char** argv) {
         MonkeyOptions options;
         options.seed = seed;
         options.maxFrames = a.frames;
+        options.maxPlaySeconds = a.playSeconds;
         options.endFrames = a.endFrames;
         // The seed goes out first: a sanitizer that stops the process reports right after it.
         std::fprintf(stderr, "seed %u (%s): ", seed, monkeyStyle(seed));

@@ -371,6 +371,10 @@ MonkeyResult Monkey::play() {
             result.reachedPlay = true;
             playStart = liveMode.gameStart;
         }
+        if (playing && options.maxPlaySeconds > 0.0f &&
+            clockSeconds() - playStart >= options.maxPlaySeconds) {
+            break;
+        }
         if (playing && liveMode.paused && random.chance(0.1)) {
             onKeyboard('p', 0, 0); // players come back to a paused game before long
         }

@@ -15,6 +15,9 @@ struct MonkeyOptions {
     std::uint32_t seed = 1;
     int maxFrames = 20000; // the game stops here if the end screen was not reached
     int endFrames = 20;    // frames played on the end screen (never 5 s: a late click exits)
+    // The game also stops once play has lasted this long (0: as long as it lasts). The chain
+    // steps once per millisecond of play, so this bounds what a game costs.
+    float maxPlaySeconds = 0.0f;
 };
 
 struct MonkeyResult {

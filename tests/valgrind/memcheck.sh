@@ -31,7 +31,7 @@ LOG="$WORK/memcheck.log"
 SECONDS=0
 start_display
 # Many times slower than the plain game: about 10 s to the first frame.
-WINDOW_SECONDS=120 start_game "$SOURCE" "${TIMEWARP[@]}" \
+WINDOW_SECONDS=120 start_game "$SOURCE" \
     valgrind --tool=memcheck --num-callers=40 --track-origins=yes \
     --suppressions="$ROOT/tests/valgrind/gridlume.supp" --gen-suppressions=all \
     --log-file="$LOG" "$BINARY"

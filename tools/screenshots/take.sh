@@ -18,7 +18,7 @@ keep() {
 }
 
 warp_clock 0
-start_game "$ROOT" "${TIMEWARP[@]}" "$GRIDLUME_BINARY"
+start_game "$ROOT" "$GRIDLUME_BINARY"
 sleep 1
 keep splash
 click 400 300
@@ -47,7 +47,7 @@ key Escape
 wait_exit
 
 warp_clock 0
-start_game "$ROOT" "${TIMEWARP[@]}" "$GRIDLUME_BINARY"
+start_game "$ROOT" "$GRIDLUME_BINARY"
 click 400 300
 click 400 300
 sleep 0.5
