@@ -21,6 +21,16 @@ constexpr unsigned char ctrlQKey = 17;
 int windowedWidth = 800;
 int windowedHeight = 600;
 
+// What the last frame showed, so that a still screen is drawn again only when it may look
+// different.
+bool sceneChanged = true;
+const State* drawnState = nullptr;
+double lastFrameAt = 0.0;
+
+void markChanged() {
+    sceneChanged = true;
+}
+
 // Black bars beside the picture in full screen; the picture's own area gets the game's grey.
 void clearFrame() {
     const Camera* view = activeCamera;
@@ -100,6 +110,7 @@ bool isQuitSpecial(int key, int modifiers) {
 }
 
 void onReshape(int width, int height) {
+    markChanged();
     if (activeCamera != nullptr) {
         activeCamera->reshape(width, height);
     }
@@ -114,6 +125,9 @@ void onDisplay() {
     glPopMatrix();
     drawOverlay();
     glutSwapBuffers();
+    sceneChanged = false;
+    drawnState = currentState;
+    lastFrameAt = monotonicSeconds();
 }
 
 void idleStep(int nowMs) {
@@ -126,28 +140,35 @@ void idleStep(int nowMs) {
 void onIdle() {
     paceFrame(gameIsStill() ? stillFramesPerSecond : playFramesPerSecond);
     idleStep(glutGet(GLUT_ELAPSED_TIME));
-    glutPostRedisplay();
+    const bool changed = sceneChanged || currentState != drawnState;
+    if (frameDue(pacingEnabled, gameIsStill(), changed, monotonicSeconds() - lastFrameAt)) {
+        glutPostRedisplay();
+    }
 }
 
 void onMouse(int button, int state, int x, int y) {
+    markChanged();
     if (currentState != nullptr) {
         currentState->mouse(button, state, x, y);
     }
 }
 
 void onMotion(int x, int y) {
+    markChanged();
     if (currentState != nullptr) {
         currentState->motion(x, y);
     }
 }
 
 void onPassiveMotion(int x, int y) {
+    markChanged();
     if (currentState != nullptr) {
         currentState->passiveMotion(x, y);
     }
 }
 
 void onKeyboard(unsigned char key, int x, int y) {
+    markChanged();
     if (isQuitKey(key)) {
         std::exit(0);
     }
@@ -160,6 +181,7 @@ void onKeyboard(unsigned char key, int x, int y) {
 }
 
 void onKeyboardUp(unsigned char key, int x, int y) {
+    markChanged();
     if (currentState != nullptr) {
         currentState->keyboardUp(key, x, y);
     }
@@ -178,14 +200,17 @@ void handleSpecial(int key, int modifiers, int x, int y) {
 }
 
 void onSpecial(int key, int x, int y) {
+    markChanged();
     handleSpecial(key, glutGetModifiers(), x, y);
 }
 
 void onWindowStatus(int status) {
+    markChanged();
     windowStatusChanged(status);
 }
 
 void onSpecialUp(int key, int x, int y) {
+    markChanged();
     if (currentState != nullptr) {
         currentState->specialUp(key, x, y);
     }

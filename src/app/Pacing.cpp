@@ -21,6 +21,10 @@ double nextFrameStart(double previousStart, double now, double period) {
     return next > now ? next : now;
 }
 
+bool frameDue(bool paced, bool still, bool changed, double secondsSinceFrame) {
+    return !paced || !still || changed || !(secondsSinceFrame < stillRefreshSeconds);
+}
+
 void paceFrame(double framesPerSecond) {
     if (!pacingEnabled || !(framesPerSecond > 0.0)) {
         return;

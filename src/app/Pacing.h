@@ -1,14 +1,18 @@
 #pragma once
 
 // Frame pacing. Unless the player asks for the uncapped loop, the idle callback sleeps before a
-// frame so that play runs at no more than 120 frames per second and the still screens (splash,
-// instructions, the end, a paused game) at no more than 10: the game plays the same at any rate
-// (the chain keeps its own clock), so frames beyond these only heat the machine. A still frame
-// costs a software renderer about 9 ms of processor time, so 10 frames a second keep a still
-// screen near a tenth of a core while a click still shows within 0.1 s. Where the driver offers
-// it, buffer swaps also wait for the vertical retrace.
+// pass so that play runs at no more than 120 passes a second and the still screens (splash,
+// instructions, the end, a paused game) at no more than 30: the game plays the same at any rate
+// (the chain keeps its own clock), so passes beyond these only heat the machine. Where the driver
+// offers it, buffer swaps also wait for the vertical retrace.
 constexpr double playFramesPerSecond = 120.0;
-constexpr double stillFramesPerSecond = 10.0;
+constexpr double stillFramesPerSecond = 30.0;
+
+// A still screen is drawn again only when something may have changed it (input, the window,
+// another screen) or this long after its last frame: drawing the same picture again costs a
+// software renderer as much as a new one, about 14 ms, which at 30 passes a second would be
+// almost half a core spent on a picture that does not move.
+constexpr double stillRefreshSeconds = 1.0;
 
 extern bool pacingEnabled;
 
@@ -16,6 +20,9 @@ extern bool pacingEnabled;
 // start, or now if that moment has passed already (a late frame does not make the next ones
 // hurry).
 double nextFrameStart(double previousStart, double now, double period);
+
+// Whether an idle pass draws a frame. Uncapped and in play every pass does.
+bool frameDue(bool paced, bool still, bool changed, double secondsSinceFrame);
 
 // Sleeps until the next frame may start; does nothing when pacing is off.
 void paceFrame(double framesPerSecond);

@@ -97,6 +97,14 @@ TEST(Pacing, FramesStartOnePeriodApartAndALateOneDoesNotHurryTheNext) {
     EXPECT_DOUBLE_EQ(nextFrameStart(10.0, 10.3, 0.025), 10.3);
 }
 
+TEST(Pacing, AStillScreenIsDrawnAgainOnlyWhenItMayHaveChangedOrOnceASecond) {
+    EXPECT_FALSE(frameDue(true, true, false, 0.5));
+    EXPECT_TRUE(frameDue(true, true, true, 0.0));
+    EXPECT_TRUE(frameDue(true, true, false, 1.0));
+    EXPECT_TRUE(frameDue(true, false, false, 0.0)); // play moves by itself
+    EXPECT_TRUE(frameDue(false, true, false, 0.0)); // uncapped: every pass, as before pacing
+}
+
 TEST(DataFolder, TheFirstFolderHoldingThePicturesWins) {
     char base[] = "/tmp/gridlume-data.XXXXXX";
     ASSERT_NE(mkdtemp(base), nullptr);
