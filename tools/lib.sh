@@ -250,6 +250,16 @@ key() {
     xdotool mousemove --window "$WINDOW" 400 300 key "$1"
 }
 
+# window_geometry: the game window's size as WIDTHxHEIGHT.
+window_geometry() {
+    xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p'
+}
+
+# window_is WxH: the game's window has that size.
+window_is() {
+    [ "$(window_geometry)" = "$1" ]
+}
+
 # ---- Screenshots and pixels --------------------------------------------------------------------
 
 # screenshot NAME: the game window as $WORK/NAME.png (800 by 600); also copied to $E2E_KEEP if set.

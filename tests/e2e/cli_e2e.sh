@@ -29,11 +29,6 @@ grep -qx 'gridlume [0-9][0-9.]*' "$WORK/version.txt" || fail "--version printed 
 
 start_display 1024x768x24
 
-# window_is WxH: the game's window has that size.
-window_is() {
-    [ "$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p')" = "$1" ]
-}
-
 # From / with --data, asking for a window taller than the screen would allow at 4:3.
 start_game / "$BINARY" --data "$SOURCE" -geometry 1366x700
 wait_for_output "Loaded texture ./img/splash.jpg"

@@ -14,11 +14,6 @@ records="$XDG_DATA_HOME/gridlume/records"
 mkdir -p "$(dirname "$records")"
 printf 'not a records file\n' >"$records"
 
-# window_is WxH: the game's window has that size.
-window_is() {
-    [ "$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p')" = "$1" ]
-}
-
 start_display 1280x720x24
 start_game "$SOURCE" "$BINARY"
 enter_play

@@ -8,11 +8,6 @@ set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
 game_arguments "$@"
 
-# geometry: the window's size as WIDTHxHEIGHT.
-geometry() {
-    xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p'
-}
-
 # resize W H: asks for a size and gives the game a moment to answer with its own.
 resize() {
     xdotool windowsize "$WINDOW" "$1" "$2"
@@ -40,7 +35,7 @@ abuse() {
 back_to_normal() {
     resize 800 600
     sleep 0.5
-    [ "$(geometry)" = 800x600 ] || fail "the window is $(geometry) after a resize to 800x600"
+    [ "$(window_geometry)" = 800x600 ] || fail "the window is $(window_geometry) after a resize to 800x600"
 }
 
 start_display
@@ -56,11 +51,11 @@ at_most "$(difference splash splash_after 0 0 800 600)" 0.02 "the splash picture
 # The shape the game forces on the sizes it is given.
 PAUSE=0.4
 resize 1 1
-[ "$(geometry)" = 1x1 ] || fail "a 1 pixel wide window is $(geometry)"
+[ "$(window_geometry)" = 1x1 ] || fail "a 1 pixel wide window is $(window_geometry)"
 resize 3000 2000 # shrinks to the largest 4:3 window that fits the 1024 by 768 screen
-[ "$(geometry)" = 1024x768 ] || fail "a 3000 pixel wide window is $(geometry)"
+[ "$(window_geometry)" = 1024x768 ] || fail "a 3000 pixel wide window is $(window_geometry)"
 resize 1000 500
-[ "$(geometry)" = 1000x750 ] || fail "a 1000 pixel wide window is $(geometry)"
+[ "$(window_geometry)" = 1000x750 ] || fail "a 1000 pixel wide window is $(window_geometry)"
 PAUSE=0.05
 back_to_normal
 
