@@ -1,6 +1,6 @@
-// How well a player does over whole games: seeded games without a window, one line per game and
-// a summary for each frame length, optionally a check that the longer frames do not cost the
-// player its survival.
+// How well a player does over whole games: seeded games without a window, played through the play
+// state's input at a fixed frame length, one line per game and a summary for each frame length.
+// Every game is dealt the same pieces; the seed varies only the player's own choices.
 //
 //   gridlume_gameplay [--games N] [--seed FIRST] [--frame MS[,MS...]]
 //                     [--player competent|passive] [--cap SECONDS] [--max-drop PERCENT]
@@ -10,32 +10,160 @@
 // players. --cap stops a game that has not ended by then (it counts with the time played).
 // --max-drop fails the run when the median survival at any later frame length falls below the
 // first one's by more than PERCENT; --min-median fails it when any median is below SECONDS (a
-// chain that stops at every frame rate alike costs nothing relative to the first). --data runs from
-// DIR, so that ./img/ and ./sounds/ load.
-#include "support/Gameplay.h"
+// chain that stops at every frame rate alike costs nothing relative to the first). The first game
+// is played twice and must come out the same: the figures of docs/gameplay.md rest on that.
+// --data runs from DIR, so that ./img/ and ./sounds/ load.
+#include "support/CompetentPlayer.h"
+#include "support/Monkey.h"
 #include "support/QuietOutput.h"
 
+#include "app/Callbacks.h"
+#include "app/Camera.h"
+#include "app/FrameClock.h"
+#include "physics/Chain.h"
+#include "play/DealGenerator.h"
+#include "play/Gear.h"
+#include "play/LiveMode.h"
+#include "states/EndState.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace {
+
+constexpr int startLinks = 35;
+constexpr int linksPerPayout = 6;
 
 struct Arguments {
     int games = 20;
     std::uint32_t seed = 1;
     std::vector<int> frames{16};
-    PlayerKind player = PlayerKind::Competent;
+    bool competent = true;
     float cap = 300.0f;
     double maxDrop = -1.0; // percent; negative: no check
     double minMedian = 0.0;
     const char* data = nullptr;
     bool log = false;
 };
+
+struct Result {
+    bool ended = false; // lost or won before the cap
+    bool won = false;
+    float seconds = 0.0f; // of play, to the end or the cap
+    int bulbPayouts = 0;
+    int linkPayouts = 0;
+    int links = 0; // at the end
+    int placed = 0;
+    int skipped = 0;
+    int binned = 0;
+    int replaced = 0;
+};
+
+// Payouts as the screen shows them: a bulb's icon shrinks by one charge on the board, the chain
+// gains six links.
+class PayoutCounter {
+public:
+    void look(const LiveMode& game, Result& result) {
+        std::unordered_map<const Gear*, int> now;
+        for (const Gear* p : game.gears) {
+            const auto it = charges.find(p);
+            // A new piece at a freed address is not on the board yet, so it never counts.
+            if (it != charges.end() && p->placed && p->payload == Bulb && p->charges < it->second) {
+                result.bulbPayouts += it->second - p->charges;
+            }
+            now[p] = p->charges;
+        }
+        charges.swap(now);
+        if (game.chain != nullptr) {
+            result.links = static_cast<int>(game.chain->links.size());
+            result.linkPayouts = (result.links - startLinks) / linksPerPayout;
+        }
+    }
+
+private:
+    std::unordered_map<const Gear*, int> charges;
+};
+
+Result play(bool competent, std::uint32_t seed, int frameLength, float capSeconds) {
+    releasePlayState();
+    dealGenerator.reset();
+    elapsedMs = previousMs = frameMs = 0;
+    frameSeconds = 0.0f;
+    camera.reset();
+    activeCamera = &camera;
+    currentState = &liveMode;
+    liveMode.enter(nullptr);
+
+    std::unique_ptr<CompetentPlayer> player;
+    if (competent) {
+        player = std::make_unique<CompetentPlayer>(seed);
+    }
+    Result result;
+    PayoutCounter payouts;
+    const int capMs = static_cast<int>(capSeconds * 1000.0f);
+    for (int nowMs = 0; currentState == &liveMode && nowMs < capMs;) {
+        if (player != nullptr) {
+            player->act(liveMode);
+        }
+        nowMs += frameLength;
+        idleStep(nowMs);
+        payouts.look(liveMode, result);
+    }
+    result.ended = currentState == &endState;
+    result.won = result.ended && liveMode.won;
+    result.seconds = clockSeconds() - liveMode.gameStart;
+    if (player != nullptr) {
+        result.placed = player->placed;
+        result.skipped = player->skipped;
+        result.binned = player->binned;
+        result.replaced = player->replaced;
+    }
+    releasePlayState();
+    return result;
+}
+
+std::string describe(const Result& r) {
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "%s after %.1f s, %d bulb and %d add-link payouts, %d links; %d placed, "
+                  "%d thrown away, %d binned, %d put back",
+                  r.ended ? (r.won ? "won" : "lost") : "stopped", static_cast<double>(r.seconds),
+                  r.bulbPayouts, r.linkPayouts, r.links, r.placed, r.skipped, r.binned, r.replaced);
+    return line;
+}
+
+// Prints what a set of games came to; returns their median survival.
+float summarise(const std::vector<Result>& results, const char* player, int frameLength) {
+    std::vector<float> seconds;
+    int wins = 0;
+    int losses = 0;
+    double bulbPayouts = 0.0;
+    double linkPayouts = 0.0;
+    for (const Result& r : results) {
+        wins += r.won ? 1 : 0;
+        losses += r.ended && !r.won ? 1 : 0;
+        bulbPayouts += r.bulbPayouts;
+        linkPayouts += r.linkPayouts;
+        seconds.push_back(r.seconds);
+    }
+    std::sort(seconds.begin(), seconds.end());
+    const std::size_t n = seconds.size();
+    const float median = n % 2 == 1 ? seconds[n / 2] : (seconds[n / 2 - 1] + seconds[n / 2]) / 2.0f;
+    std::printf("%s, %d ms frames: %zu games: %d won, %d lost, %zu stopped; survival median %.1f "
+                "s, range %.1f-%.1f s; per game %.1f bulb and %.2f add-link payouts\n",
+                player, frameLength, n, wins, losses, n - wins - losses, static_cast<double>(median),
+                static_cast<double>(seconds.front()), static_cast<double>(seconds.back()),
+                bulbPayouts / n, linkPayouts / n);
+    return median;
+}
 
 bool parseFrames(const char* value, std::vector<int>& frames) {
     frames.clear();
@@ -63,6 +191,7 @@ bool parse(int argc, char** argv, Arguments& a) {
             return false;
         }
         ++i;
+        const std::string name = value;
         if (arg == "--games") {
             a.games = std::atoi(value);
         } else if (arg == "--seed") {
@@ -71,12 +200,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             if (!parseFrames(value, a.frames)) {
                 return false;
             }
-        } else if (arg == "--player") {
-            const std::string name = value;
-            if (name != "competent" && name != "passive") {
-                return false;
-            }
-            a.player = name == "competent" ? PlayerKind::Competent : PlayerKind::Passive;
+        } else if (arg == "--player" && (name == "competent" || name == "passive")) {
+            a.competent = name == "competent";
         } else if (arg == "--cap") {
             a.cap = static_cast<float>(std::atof(value));
         } else if (arg == "--max-drop") {
@@ -108,45 +233,40 @@ int main(int argc, char** argv) {
         std::perror(a.data);
         return 2;
     }
+    const char* player = a.competent ? "competent" : "passive";
+    auto quietly = [&](std::uint32_t seed, int frameLength) {
+        QuietOutput quiet(!a.log);
+        return play(a.competent, seed, frameLength, a.cap);
+    };
 
     const std::clock_t started = std::clock();
-    std::vector<GameplaySummary> summaries;
-    for (int frameMs : a.frames) {
-        std::vector<GameplayResult> results;
+    bool ok = true;
+    std::vector<float> medians;
+    for (const int frameLength : a.frames) {
+        std::vector<Result> results;
         for (int i = 0; i < a.games; ++i) {
-            GameplayOptions options;
-            options.player = a.player;
-            options.seed = a.seed + static_cast<std::uint32_t>(i);
-            options.frameMs = frameMs;
-            options.capSeconds = a.cap;
-            GameplayResult result;
-            {
-                QuietOutput quiet(!a.log);
-                result = playGameplay(options);
-            }
-            std::printf("%s, %d ms frames, seed %u: %s\n", playerName(a.player), frameMs,
-                        options.seed, describeGame(result).c_str());
+            const std::uint32_t seed = a.seed + static_cast<std::uint32_t>(i);
+            results.push_back(quietly(seed, frameLength));
+            std::printf("%s, %d ms frames, seed %u: %s\n", player, frameLength, seed,
+                        describe(results.back()).c_str());
             std::fflush(stdout);
-            results.push_back(result);
         }
-        summaries.push_back(summarise(results));
-        std::printf("%s, %d ms frames: %s\n", playerName(a.player), frameMs,
-                    describeSummary(summaries.back()).c_str());
+        if (medians.empty() && describe(quietly(a.seed, frameLength)) != describe(results.front())) {
+            std::printf("FAILED: seed %u did not replay its game\n", a.seed);
+            ok = false;
+        }
+        medians.push_back(summarise(results, player, frameLength));
     }
     std::printf("%.1f s of CPU\n", static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC);
 
-    bool ok = true;
-    for (std::size_t k = 0; k < summaries.size(); ++k) {
-        if (summaries[k].medianSeconds < a.minMedian) {
+    for (std::size_t k = 0; k < medians.size(); ++k) {
+        if (medians[k] < a.minMedian) {
             std::printf("FAILED: median survival at %d ms frames is %.1f s, below %.1f s\n",
-                        a.frames[k], static_cast<double>(summaries[k].medianSeconds), a.minMedian);
+                        a.frames[k], static_cast<double>(medians[k]), a.minMedian);
             ok = false;
         }
-    }
-    for (std::size_t k = 1; k < summaries.size() && a.maxDrop >= 0.0; ++k) {
-        const double first = summaries.front().medianSeconds;
-        const double drop = 100.0 * (first - summaries[k].medianSeconds) / first;
-        if (drop > a.maxDrop) {
+        const double drop = 100.0 * (medians.front() - medians[k]) / medians.front();
+        if (k > 0 && a.maxDrop >= 0.0 && drop > a.maxDrop) {
             std::printf("FAILED: median survival at %d ms frames is %.1f %% below %d ms frames\n",
                         a.frames[k], drop, a.frames.front());
             ok = false;

@@ -254,7 +254,6 @@ bool CompetentPlayer::tension(const LiveMode& game, float now) {
     if (it != seen.end() && now - it->second.lastTurned > slackenAfter && d > nearestToMotor) {
         drag(t->position, t->position - away * (slackenStep / d), now, tensionSpeed);
         lastTension = now;
-        ++slackened;
         return true;
     }
     if (now - lastTension > stretchEvery && d < stretchMost) {

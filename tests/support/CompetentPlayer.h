@@ -33,7 +33,6 @@ public:
     int skipped = 0;   // dealt pieces thrown in the bin unplaced
     int binned = 0;    // spent pieces carried to the bin
     int replaced = 0;  // charged pieces that had stopped turning, put back on the chain
-    int slackened = 0; // times the chain had stopped and was let back towards the motor
 
 private:
     // One input event, delivered at the first frame at or after its time, as the window system
