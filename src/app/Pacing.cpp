@@ -7,18 +7,20 @@
 bool pacingEnabled = false;
 
 namespace {
+
 double lastStart = -1.0;
+
+double nextFrameStart(double previousStart, double now, double period) {
+    const double next = previousStart + period;
+    return next > now ? next : now;
+}
+
 } // namespace
 
 double monotonicSeconds() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double nextFrameStart(double previousStart, double now, double period) {
-    const double next = previousStart + period;
-    return next > now ? next : now;
 }
 
 bool frameDue(bool paced, bool still, bool changed, double secondsSinceFrame) {

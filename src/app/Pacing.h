@@ -16,15 +16,12 @@ constexpr double stillRefreshSeconds = 1.0;
 
 extern bool pacingEnabled;
 
-// When the next frame may start, in seconds on a monotonic clock: one period after the previous
-// start, or now if that moment has passed already (a late frame does not make the next ones
-// hurry).
-double nextFrameStart(double previousStart, double now, double period);
-
 // Whether an idle pass draws a frame. Uncapped and in play every pass does.
 bool frameDue(bool paced, bool still, bool changed, double secondsSinceFrame);
 
-// Sleeps until the next frame may start; does nothing when pacing is off.
+// Sleeps until one period after the previous frame's start, or not at all if that moment has
+// passed already (a late frame does not make the next ones hurry); does nothing when pacing is
+// off.
 void paceFrame(double framesPerSecond);
 
 // Seconds on the monotonic clock.
