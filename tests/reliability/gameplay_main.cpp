@@ -159,9 +159,9 @@ float summarise(const std::vector<Result>& results, const char* player, int fram
     const float median = n % 2 == 1 ? seconds[n / 2] : (seconds[n / 2 - 1] + seconds[n / 2]) / 2.0f;
     std::printf("%s, %d ms frames: %zu games: %d won, %d lost, %zu stopped; survival median %.1f "
                 "s, range %.1f-%.1f s; per game %.1f bulb and %.2f add-link payouts\n",
-                player, frameLength, n, wins, losses, n - wins - losses, static_cast<double>(median),
-                static_cast<double>(seconds.front()), static_cast<double>(seconds.back()),
-                bulbPayouts / n, linkPayouts / n);
+                player, frameLength, n, wins, losses, n - wins - losses,
+                static_cast<double>(median), static_cast<double>(seconds.front()),
+                static_cast<double>(seconds.back()), bulbPayouts / n, linkPayouts / n);
     return median;
 }
 
@@ -251,7 +251,8 @@ int main(int argc, char** argv) {
                         describe(results.back()).c_str());
             std::fflush(stdout);
         }
-        if (medians.empty() && describe(quietly(a.seed, frameLength)) != describe(results.front())) {
+        if (medians.empty() &&
+            describe(quietly(a.seed, frameLength)) != describe(results.front())) {
             std::printf("FAILED: seed %u did not replay its game\n", a.seed);
             ok = false;
         }
