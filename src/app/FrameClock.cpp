@@ -38,10 +38,6 @@ void releaseFrameClock() {
     }
 }
 
-bool frameClockHeld() {
-    return held;
-}
-
 void resetFrameClockHolds() {
     held = false;
     heldMs = 0;

@@ -17,7 +17,6 @@ void tickFrameClock(int windowMs);
 // it lets time run on from there, without a long frame. Both are safe to repeat.
 void holdFrameClock();
 void releaseFrameClock();
-bool frameClockHeld();
 // Forgets every hold: the next tick counts the window's time as it is.
 void resetFrameClockHolds();
 

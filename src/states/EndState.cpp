@@ -56,8 +56,8 @@ void EndState::keyboard(unsigned char key, int, int) {
     if (key != enterKey && key != ' ' && key != 'r' && key != 'R') {
         return;
     }
-    // A new game exactly like the first: the same deal on a board built afresh.
-    liveMode.release(this);
+    // A new game exactly like the first: the same deal on a board built afresh (entering play
+    // gives the finished game back first).
     dealGenerator.reset();
     switchState(&liveMode);
 }
