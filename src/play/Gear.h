@@ -30,12 +30,26 @@ public:
     ChainJoint* caughtJoint = nullptr; // written by the chain
     float chuteTime = 0.0f;            // seconds spent loose
 
+    // What the overlays and hints know of the piece (PlayWatch writes it); the rules never read
+    // it.
+    struct Seen {
+        float turnedBefore = 0.0f; // `turned` as the frame's chain steps began
+        bool turning = false;      // the chain turned it in the last frame
+        bool dropped = false;      // the player put it on the board
+        bool touched = false;      // turned by the chain since it was first dropped
+        bool spent = false;        // had a payload and has paid out every charge
+        float stillSeconds = 0.0f; // on the board unturned, since it was dropped or last turned
+    };
+    Seen seen;
+
     Gear(float radius, const char* picture, float speed);
     ~Gear();
     Gear(const Gear&) = delete;
     Gear& operator=(const Gear&) = delete;
 
     void setPayload(int kind, int charges);
+    // Whether the piece was dealt with a payload (bulb or add-link), spent or not.
+    bool hadPayload() const { return icon.texture != nullptr; }
 
     // The bulb picture's size: one step of 16 units per charge left.
     static float bulbIconSize(int charges) { return static_cast<float>(charges * 0.8 * 20); }

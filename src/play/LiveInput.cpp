@@ -83,8 +83,14 @@ void LiveMode::mouse(int button, int state, int x, int y) {
             }
         }
         carrying = false;
-        if (heldGear != nullptr && heldGear->drop(chain)) {
-            spawnGear(); // placed for the first time: deal the next piece
+        if (heldGear != nullptr) {
+            const bool firstPlacement = heldGear->drop(chain);
+            if (firstPlacement) {
+                spawnGear(); // placed for the first time: deal the next piece
+            }
+            if (heldGear->placed && !heldGear->discarding) {
+                watch.dropped(*heldGear, firstPlacement);
+            }
         }
         heldGear = nullptr;
     }

@@ -54,6 +54,7 @@ bool LiveMode::enter(State*) {
     won = false;
     paused = false;
     playedSeconds = 0.0f;
+    watch.reset();
     gameStart = clockSeconds();
 
     chain = new Chain(35, 25.0f, "./img/link.png", Vec3{-295.0f, -230.0f, 0.0f});
@@ -103,6 +104,9 @@ bool LiveMode::enter(State*) {
         const int row = i % squaresPerColumn;
         square->position = {static_cast<float>(column * 67.2 - 266.4),
                             static_cast<float>(row * 44 - 219), 0.0f};
+        if (relaxed) {
+            square->fadeRate *= relaxedFadeFactor;
+        }
         squares.push_back(square);
     }
     return true;
@@ -147,7 +151,9 @@ void LiveMode::update() {
     }
     movePowerMarker(level);
     runPieces();
-    stepChain();
+    watch.beforeChain(*this);
+    const float chainSeconds = stepChain();
+    watch.afterChain(*this, chainSeconds, frameSeconds, clockSeconds() - gameStart);
 }
 
 // Victory is decided before the board fades: a game that lasted long enough is won.
@@ -225,9 +231,9 @@ void LiveMode::removePiece(std::size_t index) {
     sounds.play("trash");
 }
 
-void LiveMode::stepChain() {
+float LiveMode::stepChain() {
     if (chain == nullptr) {
-        return;
+        return 0.0f;
     }
     // The chain runs on its own clock of whole milliseconds, whatever the frame rate; a frame
     // longer than the cap leaves the chain behind rather than stalling the game.
@@ -235,6 +241,7 @@ void LiveMode::stepChain() {
     for (int i = 0; i < steps; ++i) {
         chain->step(chainStepSeconds);
     }
+    return steps > 0 ? static_cast<float>(steps * chainStepSeconds) : 0.0f;
 }
 
 void LiveMode::relightAround(const Gear& p) {

@@ -3,6 +3,7 @@
 #include "audio/SoundBank.h"
 #include "gfx/Sprite.h"
 #include "gfx/Vec3.h"
+#include "play/PlayWatch.h"
 #include "states/State.h"
 
 #include <cstddef>
@@ -30,9 +31,16 @@ public:
     float lastPressTime = -1.0f;
     bool paused = false;
     float playedSeconds = 0.0f; // how long the game lasted, once it is decided
+    // Relaxed mode, read by enter: every square fades at relaxedFadeFactor times the usual
+    // rate, and nothing else changes. Off, the game is the usual one to the constant.
+    bool relaxed = false;
+    // What the overlays and hints read about the play; the rules never read it.
+    PlayWatch watch;
 
     // The game's length: it is won once this much game time has passed.
     static constexpr float gameLength = 240.0f;
+    // How much more slowly the board fades in relaxed mode.
+    static constexpr float relaxedFadeFactor = 0.5f;
 
     LiveMode() : State("live") {}
     ~LiveMode() override;
@@ -71,8 +79,9 @@ private:
     void finishGame(bool victory);
     // The countdown and the pause sign, over everything else.
     void drawOverlay();
-    // The last thing of a frame: the chain's steps for the frame's whole milliseconds.
-    void stepChain();
+    // The last thing of a frame: the chain's steps for the frame's whole milliseconds. Returns
+    // the chain time stepped, in seconds.
+    float stepChain();
     // One bulb payout of piece p: relights the squares around it.
     void relightAround(const Gear& p);
 };

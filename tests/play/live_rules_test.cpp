@@ -333,3 +333,35 @@ TEST_F(PauseTest, NothingTimedMovesWhilePausedAndResumingMakesNoLongFrame) {
 }
 
 } // namespace
+
+// Relaxed mode slows the fading and nothing else: after the same 20 s of play the chain, the
+// pieces and the deal are exactly those of a normal game, while the board has lost half the light.
+TEST_F(RulesTest, RelaxedModeHalvesTheFadeAndLeavesEveryOtherRuleAlone) {
+    struct Snapshot {
+        std::vector<float> numbers;
+        float lightLost;
+    };
+    const auto play = [&] {
+        for (int i = 0; i < 20 * playtest::framesPerSecond; ++i) {
+            runFrame();
+        }
+        Snapshot s{{}, BoardSquare::startLight - game.squares[0]->light};
+        for (const Gear* p : game.gears) {
+            s.numbers.insert(s.numbers.end(), {p->position.x, p->position.y, p->angle, p->turned,
+                                               p->chuteTime, static_cast<float>(p->radius)});
+        }
+        for (const ChainJoint* j : game.chain->joints) {
+            s.numbers.insert(s.numbers.end(), {j->position.x, j->position.y});
+        }
+        return s;
+    };
+    const Snapshot normal = play();
+    game.relaxed = true;
+    frame = 0;
+    startAgain();
+    const Snapshot relaxed = play();
+    game.relaxed = false;
+    EXPECT_EQ(game.squares[0]->fadeRate, BoardSquare().fadeRate * 0.5f);
+    EXPECT_NEAR(relaxed.lightLost, normal.lightLost * 0.5f, 0.01f); // summed in float near 80
+    EXPECT_EQ(relaxed.numbers, normal.numbers);
+}
