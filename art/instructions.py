@@ -16,7 +16,7 @@ FULL = (-400, -400, 800, 800)
 PANEL_W, PANEL_H = 244, 160
 PANEL_XS = (-371, -122, 127)
 PANEL_YS = (-218, -52)  # SVG y of each row's top (world y is the negative)
-MODE_SLOT = (-160, -238, 160, -198)  # left, bottom, right, top in world units: kept plain
+MODE_SLOT = (-160, -245, 160, -205)  # left, bottom, right, top in world units: kept plain
 CAPTION = 14.5
 
 
