@@ -191,7 +191,7 @@ def mode_line(on):
     state = [("relaxed mode is ", TEXT, False),
              ("ON" if on else "OFF", "#5cff7a" if on else "#ff9a7a", True)]
     if on:
-        rows = [state, [("(the board fades at half speed)", "#9fb0c8", False)]]
+        rows = [state, [("(the board fades much more slowly)", "#9fb0c8", False)]]
         body += lines_of(72, 28, rows, 22, 26)
     else:
         body += lines_of(72, 41, [state], 28, 0)
