@@ -10,6 +10,9 @@ struct ChainJoint;
 
 enum PayloadKind : int { Bulb = 0, AddLink = 1 };
 
+// Where a piece released where it is now would go.
+enum class Landing { Board, Bin, Back };
+
 // One round piece: the motor, a plain gear, a bulb piece or an add-link piece. The sprite is the
 // piece's picture; its position is the centre and its angle the rotation the chain gave it.
 class Gear : public Sprite {
@@ -35,8 +38,9 @@ public:
     struct Seen {
         float turnedBefore = 0.0f; // `turned` as the frame's chain steps began
         bool turning = false;      // the chain turned it in the last frame
-        bool dropped = false;      // the player put it on the board
-        bool touched = false;      // turned by the chain since it was first dropped
+        bool dropped = false;      // the player has put it down on the board
+        bool dealtDrop = false;    // the player put it on the board from the chute
+        bool touched = false;      // turned by the chain since it came from the chute
         bool spent = false;        // had a payload and has paid out every charge
         float stillSeconds = 0.0f; // on the board unturned, since it was dropped or last turned
     };
@@ -60,5 +64,9 @@ public:
     void grab(Vec3 point);
     void dragTo(Vec3 point, const std::vector<Gear*>& pieces);
     bool drop(Chain* chain);
+    // What drop would do with the piece where it is: the board is tried before the bin.
+    Landing landing() const;
+    // Whether the centre lies in the bin (the piece may still land on the board).
+    bool overBin() const;
     void draw() const;
 };

@@ -1,6 +1,7 @@
 #include "play/LiveMode.h"
 
 #include "app/FrameClock.h"
+#include "app/Records.h"
 #include "physics/Chain.h"
 #include "play/BoardSquare.h"
 #include "play/DealGenerator.h"
@@ -55,6 +56,7 @@ bool LiveMode::enter(State*) {
     paused = false;
     playedSeconds = 0.0f;
     watch.reset();
+    hints.start(hintChoice.on(records.current().gamesPlayed()));
     gameStart = clockSeconds();
 
     chain = new Chain(35, 25.0f, "./img/link.png", Vec3{-295.0f, -230.0f, 0.0f});
@@ -127,6 +129,7 @@ bool LiveMode::release(State*) {
     carrying = false;
     alarmOn = false;
     lastPressTime = -1.0f; // a game built after this one starts with no press behind it
+    watch = PlayWatch();   // its storage too
     for (BoardSquare* square : squares) {
         delete square;
     }
@@ -153,7 +156,8 @@ void LiveMode::update() {
     runPieces();
     watch.beforeChain(*this);
     const float chainSeconds = stepChain();
-    watch.afterChain(*this, chainSeconds, frameSeconds, clockSeconds() - gameStart);
+    watch.afterChain(*this, chainSeconds, frameSeconds, gameSeconds());
+    hints.watchGame(*this, gameSeconds());
 }
 
 // Victory is decided before the board fades: a game that lasted long enough is won.

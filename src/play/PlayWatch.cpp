@@ -40,7 +40,7 @@ void PlayWatch::afterChain(const LiveMode& game, float chainSeconds, float frame
         anyTurning = anyTurning || seen.turning;
         if (seen.turning) {
             seen.stillSeconds = 0.0f;
-            if (seen.dropped && !seen.touched) {
+            if (seen.dealtDrop && !seen.touched) {
                 seen.touched = true;
                 ++droppedTouched;
             }
@@ -77,8 +77,9 @@ void PlayWatch::afterChain(const LiveMode& game, float chainSeconds, float frame
 void PlayWatch::dropped(Gear& piece, bool firstTime) {
     Gear::Seen& seen = piece.seen;
     seen.stillSeconds = 0.0f;
-    if (firstTime && !seen.dropped) {
-        seen.dropped = true;
+    seen.dropped = true;
+    if (firstTime && !seen.dealtDrop) {
+        seen.dealtDrop = true;
         ++piecesDropped;
     }
 }

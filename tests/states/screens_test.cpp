@@ -1,4 +1,6 @@
 #include "app/FrameClock.h"
+#include "app/Records.h"
+#include "gfx/Hud.h"
 #include "gfx/TextureCache.h"
 #include "play/BoardSquare.h"
 #include "play/DealGenerator.h"
@@ -88,6 +90,65 @@ TEST_F(ScreensTest, EndScreenShowsTheOutcome) {
     EXPECT_TRUE(shows(end.picture, "./img/lose.jpg"));
     end.enter(nullptr);
     EXPECT_TRUE(shows(end.picture, "./img/lose.jpg"));
+}
+
+// After a lost game with the hints on, one tip: the first cause the game recorded.
+TEST_F(ScreensTest, EndScreenTipNamesWhatWentWrong) {
+    EndState end;
+    LiveMode game;
+    game.hints.start(true);
+    game.relaxed = true;
+    records = RecordsFile();
+    game.playedSeconds = 100.0f;
+    game.watch.stillChainSeconds = 30.0f;
+    end.enter(&game);
+    EXPECT_EQ(end.tip, Tip::Taut);
+    EXPECT_EQ(records.current().relaxedPlayed, 1); // kept apart from the usual games
+    EXPECT_EQ(records.current().played, 0);
+    EXPECT_EQ(end.bestSeconds, 100);
+
+    game.watch.stillChainSeconds = 29.0f;
+    game.watch.lastTurnSeconds = 40.0f;
+    end.enter(&game);
+    EXPECT_EQ(end.tip, Tip::NoTurn);
+    game.watch.lastTurnSeconds = 41.0f;
+    game.watch.piecesDropped = 5;
+    game.watch.droppedTouched = 2;
+    end.enter(&game);
+    EXPECT_EQ(end.tip, Tip::OffChain);
+    game.watch.droppedTouched = 3;
+    end.enter(&game);
+    EXPECT_EQ(end.tip, Tip::Stretch);
+
+    game.won = true;
+    end.enter(&game);
+    EXPECT_EQ(end.tip, Tip::None);
+    game.won = false;
+    game.hints.start(false);
+    end.enter(&game);
+    EXPECT_EQ(end.tip, Tip::None);
+    records = RecordsFile();
+}
+
+// The pause sign sits in the title bar, off the board, and the muted icon in the top right
+// corner, which every screen's picture leaves empty.
+TEST_F(ScreensTest, OverlaysKeepOffTheBoardAndTheText) {
+    EXPECT_GE(hud::pausedBanner.y - hud::pausedBanner.height / 2, 199.0f);
+    EXPECT_GE(hud::mutedIcon.x - hud::mutedIcon.width / 2, 350.0f);
+    EXPECT_GE(hud::mutedIcon.y - hud::mutedIcon.height / 2, 250.0f);
+}
+
+// E on the instructions screen switches relaxed mode; on the splash it does nothing.
+TEST_F(ScreensTest, EOnTheInstructionsChoosesRelaxedMode) {
+    StartState start;
+    start.enter(nullptr);
+    start.keyboard('e', 0, 0);
+    EXPECT_FALSE(liveMode.relaxed);
+    start.mouse(leftButton, up, 0, 0);
+    start.keyboard('E', 0, 0);
+    EXPECT_TRUE(liveMode.relaxed);
+    start.keyboard('e', 0, 0);
+    EXPECT_FALSE(liveMode.relaxed);
 }
 
 TEST_F(ScreensTest, EndScreenIgnoresClicksForFiveSeconds) {
