@@ -307,7 +307,7 @@ TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
 // Where the game writes figures, the pictures are plain and dark, so the white figures stand out
 // and cover nothing painted: the countdown's slot on the background and the two scoreboard times
 // (x 0..130, y -176..-256) on the end screens; the muted mark's corner of the title strip is the
-// plain plate.
+// plain plate, and so is the instructions' slot for the mode line.
 TEST(ArtFiles, PicturesLeaveTheOverlaySlotsPlain) {
     const Pixels bg = decode(picture("bg", ".jpg"));
     ASSERT_EQ(bg.width, 1024);
@@ -319,6 +319,9 @@ TEST(ArtFiles, PicturesLeaveTheOverlaySlotsPlain) {
         ASSERT_EQ(p.width, 1024);
         EXPECT_LE(brightestIn(p, 0, -256, 130, -176), 60);
     }
+    const Pixels help = decode(picture("instructions", ".jpg"));
+    ASSERT_EQ(help.width, 1024);
+    EXPECT_LE(brightestIn(help, -160, -245, 160, -205), 60); // the mode line
 }
 
 TEST(ArtFiles, SquarePictureIsLightAndNearlyGreySoTheTintShows) {
