@@ -6,7 +6,6 @@ seen, so everything that matters stays in that band. SVG's y points down: world 
 
 import background
 import instructions
-import parts
 import scene
 from svgkit import CAP_HEIGHT, circle, document, group, linear, path, polar, radial, rect, text
 

@@ -8,7 +8,7 @@ a tip (512 by 128, drawn 400 by 100) at 0.78. The marks (turning ring, pip, spen
 sign) are fragments round their own origin too, so that the instructions picture can show them.
 """
 
-from svgkit import circle, document, group, line, linear, num, path, polar, rect, text
+from svgkit import FONT, circle, document, group, line, linear, num, path, polar, rect, text
 
 YELLOW = "#ffd21f"
 TEXT = "#e8eef8"
@@ -30,8 +30,9 @@ def lines_of(x, y, rows, size, step, anchor="start"):
         runs = "".join(
             f'<tspan fill="{colour}" font-weight="{"bold" if bold else "normal"}">'
             f'{words}</tspan>' for words, colour, bold in row)
-        body += (f'<text x="{num(x)}" y="{num(y)}" font-family="DejaVu Sans" '
-                 f'font-size="{num(size)}" text-anchor="{anchor}" xml:space="preserve">{runs}</text>\n')
+        body += (f'<text x="{num(x)}" y="{num(y)}" font-family="{FONT}" '
+                 f'font-size="{num(size)}" text-anchor="{anchor}" '
+                 f'xml:space="preserve">{runs}</text>\n')
         y += step
     return body
 
@@ -87,7 +88,6 @@ def taut_sign():
         body += line(side * 18, 21, side * 30, 21, stroke=INK, stroke_width=4)
         body += path(f"M{side * 40},21 L{side * 28},13 L{side * 28},29 Z", fill=INK)
     body += rect(-5, -26, 10, 28, rx=3, fill=INK)
-    body += circle(0, 8, 0.1, fill=INK)
     return body
 
 
@@ -212,7 +212,8 @@ def all_teach():
     yield "hud/hint-idle", hint_idle()
     yield "hud/hint-taut", hint_taut()
     yield "hud/hint-spent", hint_spent()
-    yield "hud/tip-taut", tip(["your chain was pulled tight at", "the end. Keep pieces where the loop",
+    yield "hud/tip-taut", tip(["your chain was pulled tight at",
+                               "the end. Keep pieces where the loop",
                                "can reach them without stretching."])
     yield "hud/tip-no-turn", tip(["nothing turned for the last", "minute. Drop each new piece",
                                   "right onto the chain."])
