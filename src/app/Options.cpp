@@ -121,7 +121,7 @@ std::string usageText() {
            "      --mute        start with the sound off\n"
            "      --data DIR    read the pictures and sounds from DIR\n"
            "      --uncapped    draw as many frames as the machine can (no frame limit)\n"
-           "      --relaxed     relaxed mode: the board fades at half the speed (E on the\n"
+           "      --relaxed     relaxed mode: the board fades more slowly (E on the\n"
            "                    instructions screen too); its records are kept apart\n"
            "      --hints       show the hints in every game\n"
            "      --no-hints    never show the hints (by default they show in the first\n"

@@ -56,6 +56,7 @@ void startGame(const Options& options) {
     }
     soundSetMuted(options.mute);
     liveMode.relaxed = options.relaxed;
+    hintChoice.forced = options.hints;
     records = RecordsFile(defaultRecordsPath());
     records.load();
     if (options.fullScreen) {

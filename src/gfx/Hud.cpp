@@ -52,3 +52,13 @@ void drawHud(const char* picture, const HudBox& box, const float* color, float a
     }
     s.draw();
 }
+
+void drawPlate(const HudBox& box, const float color[4]) {
+    static Sprite plate; // no picture: drawn untextured
+    plate.position = {box.x, box.y, 0.0f};
+    plate.scale = {box.width, box.height, 1.0f};
+    for (int i = 0; i < 4; ++i) {
+        plate.color[i] = color[i];
+    }
+    plate.draw();
+}

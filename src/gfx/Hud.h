@@ -30,9 +30,16 @@ constexpr HudBox modeLine{0.0f, -225.0f, 320.0f, 40.0f};
 // The end screen's tip, over the lower half of the lose picture's little board.
 constexpr HudBox endTip{0.0f, -90.0f, 400.0f, 100.0f};
 
+// The title bar's own colour: a plate of it hides the title under a sign drawn there.
+constexpr HudBox titlePlate{40.0f, 252.0f, 372.0f, 85.0f};
+constexpr float titleBarColor[4] = {0.106f, 0.133f, 0.196f, 1.0f};
+
 } // namespace hud
 
 // Draws the picture (loaded once, through the texture cache) in the box, tinted by color (white
 // when none) and turned by angle degrees.
 void drawHud(const char* picture, const HudBox& box, const float* color = nullptr,
              float angle = 0.0f);
+
+// A flat, untextured box of one colour.
+void drawPlate(const HudBox& box, const float color[4]);

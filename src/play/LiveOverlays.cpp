@@ -48,11 +48,15 @@ void LiveMode::drawOverlay() {
     const float now = gameSeconds();
     const int toast = hints.toast(now);
     const int hint = hints.showing(now);
+    // Each on a plate of the bar's colour that hides the title.
     if (paused) {
+        drawPlate(hud::titlePlate, hud::titleBarColor);
         drawHud("./img/hud/paused.png", hud::pausedBanner);
     } else if (toast >= 0) {
+        drawPlate(hud::titlePlate, hud::titleBarColor);
         drawHud(toast == 1 ? "./img/hud/hints-on.png" : "./img/hud/hints-off.png", hud::hintsToast);
     } else if (hint >= 0) {
+        drawPlate(hud::titlePlate, hud::titleBarColor);
         drawHud(hintPictures[hint], hud::hintCaption);
     }
 }
@@ -102,4 +106,5 @@ void LiveMode::drawBinSign() const {
     } else {
         drawHud("./img/hud/bin-drop.png", hud::bin, faint);
     }
+    heldGear->draw(); // the piece in hand stays on top of the sign
 }
