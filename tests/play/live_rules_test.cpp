@@ -336,7 +336,8 @@ TEST_F(PauseTest, NothingTimedMovesWhilePausedAndResumingMakesNoLongFrame) {
 } // namespace
 
 // Relaxed mode slows the fading and nothing else: after the same 20 s of play the chain, the
-// pieces and the deal are exactly those of a normal game, while the board has lost half the light.
+// pieces and the deal are exactly those of a normal game, while the board has lost
+// relaxedFadeFactor times the light.
 TEST_F(RulesTest, RelaxedModeHalvesTheFadeAndLeavesEveryOtherRuleAlone) {
     struct Snapshot {
         std::vector<float> numbers;
@@ -362,8 +363,8 @@ TEST_F(RulesTest, RelaxedModeHalvesTheFadeAndLeavesEveryOtherRuleAlone) {
     startAgain();
     const Snapshot relaxed = play();
     game.relaxed = false;
-    EXPECT_EQ(game.squares[0]->fadeRate, BoardSquare().fadeRate * 0.5f);
-    EXPECT_NEAR(relaxed.lightLost, normal.lightLost * 0.5f, 0.01f); // summed in float near 80
+    EXPECT_EQ(game.squares[0]->fadeRate, BoardSquare().fadeRate * LiveMode::relaxedFadeFactor);
+    EXPECT_NEAR(relaxed.lightLost, normal.lightLost * LiveMode::relaxedFadeFactor, 0.01f);
     EXPECT_EQ(relaxed.numbers, normal.numbers);
 }
 
