@@ -5,6 +5,7 @@
 #include "app/Pacing.h"
 #include "app/Window.h"
 #include "audio/SoundDevice.h"
+#include "gfx/Hud.h"
 #include "gfx/Sprite.h"
 #include "play/LiveMode.h"
 #include "states/State.h"
@@ -52,14 +53,7 @@ void clearFrame() {
 // Drawn over every screen, after everything else.
 void drawOverlay() {
     if (soundMuted()) {
-        static Sprite icon = [] {
-            Sprite s;
-            s.setTexture("./img/hud/muted.png");
-            s.position = {-173.0f, 253.0f, 0.0f}; // in the title bar, left of the title
-            s.scale = {36.0f, 36.0f, 1.0f};
-            return s;
-        }();
-        icon.draw();
+        drawHud("./img/hud/muted.png", hud::mutedIcon);
     }
 }
 

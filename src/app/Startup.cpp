@@ -7,6 +7,7 @@
 #include "app/Pacing.h"
 #include "app/Records.h"
 #include "audio/SoundDevice.h"
+#include "play/LiveMode.h"
 #include "states/StartState.h"
 
 #include <GL/freeglut.h>
@@ -54,6 +55,8 @@ void startGame(const Options& options) {
         pacingEnabled = true;
     }
     soundSetMuted(options.mute);
+    liveMode.relaxed = options.relaxed;
+    hintChoice.forced = options.hints;
     records = RecordsFile(defaultRecordsPath());
     records.load();
     if (options.fullScreen) {

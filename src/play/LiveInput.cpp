@@ -83,8 +83,19 @@ void LiveMode::mouse(int button, int state, int x, int y) {
             }
         }
         carrying = false;
-        if (heldGear != nullptr && heldGear->drop(chain)) {
-            spawnGear(); // placed for the first time: deal the next piece
+        if (heldGear != nullptr) {
+            const bool firstPlacement = heldGear->drop(chain);
+            if (firstPlacement) {
+                // Dropped from the chute, a piece only has to overlap the board to be placed, so
+                // it could come to rest over the chute or the power strip, pushed off the board
+                // by the separation from its neighbours. Once, as it lands, it is kept inside
+                // the board and clear of the others exactly as a drag of a placed piece keeps it.
+                heldGear->dragTo(heldGear->position + heldGear->grabOffset, gears);
+                spawnGear(); // placed for the first time: deal the next piece
+            }
+            if (heldGear->placed && !heldGear->discarding) {
+                watch.dropped(*heldGear, firstPlacement);
+            }
         }
         heldGear = nullptr;
     }
@@ -110,6 +121,11 @@ void LiveMode::keyboard(unsigned char key, int, int) {
         } else {
             pause();
         }
+        return;
+    }
+    if ((key == 'H' || key == 'h') && !paused) {
+        hints.toggle(gameSeconds());
+        hintChoice.forced = hints.enabled() ? 1 : 0; // and so for the games after this one
         return;
     }
     if ((key != 'A' && key != 'a') || paused) {

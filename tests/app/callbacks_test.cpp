@@ -30,6 +30,7 @@ protected:
     void SetUp() override {
         saved = currentState;
         currentState = &recorder;
+        resetFrameClockHolds(); // a game paused by an earlier test holds no time here
         elapsedMs = previousMs = frameMs = 0;
         frameSeconds = 0.0f;
     }
