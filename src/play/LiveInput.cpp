@@ -86,11 +86,6 @@ void LiveMode::mouse(int button, int state, int x, int y) {
         if (heldGear != nullptr) {
             const bool firstPlacement = heldGear->drop(chain);
             if (firstPlacement) {
-                // Dropped from the chute, a piece only has to overlap the board to be placed, so
-                // it could come to rest over the chute or the power strip, pushed off the board
-                // by the separation from its neighbours. Once, as it lands, it is kept inside
-                // the board and clear of the others exactly as a drag of a placed piece keeps it.
-                heldGear->dragTo(heldGear->position + heldGear->grabOffset, gears);
                 spawnGear(); // placed for the first time: deal the next piece
             }
             if (heldGear->placed && !heldGear->discarding) {
