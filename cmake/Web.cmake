@@ -21,6 +21,19 @@ set_target_properties(PkgConfig::SNDFILE PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES ${GRIDLUME_WEB_DEPS}/include)
 set(OPENAL_LIBRARY -lopenal)
 set(OPENAL_INCLUDE_DIR "")
+# Pictures through stb_image, whose header comes with Emscripten; textures go up as RGBA with
+# the internal format equal to the format, which WebGL insists on.
+set(GRIDLUME_PICTURES stb)
+set(STB_IMAGE_INCLUDE_DIR ${EMSCRIPTEN_ROOT_PATH}/third_party)
 
 # The page and the tests run under Node share this: memory grows as the game builds its chain.
 add_link_options(-sALLOW_MEMORY_GROWTH=1)
+
+# The tests that need no window run under Node (GRIDLUME_TESTS): GoogleTest from Debian's source
+# package of it (libgtest-dev ships the source), compiled with the game.
+if(GRIDLUME_TESTS)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+endif()

@@ -1,24 +1,14 @@
-// The window-system calls of app/Window.h, GL context and swap control, in a browser. The canvas
-// keeps its 800 by 600 drawing buffer and the page scales it to the window at 4:3, so the game
-// never resizes it; full screen is the browser's, asked of the page.
-#include "app/GlSwitches.h"
+// The window-system calls of app/Window.h in a browser. The canvas keeps its 800 by 600 drawing
+// buffer and the page scales it to the window at 4:3, so the game never resizes it; full screen
+// is the browser's, asked of the page.
 #include "app/Window.h"
+
 #include "audio/SoundDevice.h"
 #include "gfx/GlContext.h"
 
 #include <GL/freeglut.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
-
-bool swapControlAvailable = false;
-
-bool hasCurrentGlContext() {
-    return emscripten_webgl_get_current_context() != 0;
-}
-
-// The browser shows a frame at each refresh, whatever the game asks.
-void initSwapControl() {}
-void setSwapInterval(bool) {}
 
 bool windowSystemReady() {
     return hasCurrentGlContext();
