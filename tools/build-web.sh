@@ -11,10 +11,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export NODE_PATH=/usr/share/nodejs
 deps=$("$root/tools/web/deps.sh" | tail -1)
 build="$root/build-web"
+# tools/test-web.sh asks for the unit tests too (GRIDLUME_WEB_TESTS=ON), which then share the
+# game's compiled code.
 # shellcheck disable=SC2046 # the emulator argument is one word
-emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGRIDLUME_TESTS=OFF \
-    -DGRIDLUME_BENCHMARKS=OFF -DGRIDLUME_WEB_DEPS="$deps" $("$root/tools/web/emulator.sh") \
-    >/dev/null
+emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGRIDLUME_BENCHMARKS=OFF \
+    -DGRIDLUME_TESTS="${GRIDLUME_WEB_TESTS:-OFF}" -DGRIDLUME_UNITY_TESTS=ON \
+    -DGRIDLUME_WEB_DEPS="$deps" $("$root/tools/web/emulator.sh") >/dev/null
 cmake --build "$build" -j"$(nproc)" --target gridlume web_page
 echo "The page: $build/site/index.html"
 if [ "${1:-}" = --serve ]; then
