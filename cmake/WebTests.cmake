@@ -16,5 +16,8 @@ list(FILTER LOGIC_TESTS EXCLUDE REGEX
 #   Node, not looked into further: the page's test proves records and sounds in the browser.
 set(WEB_SKIPPED_TESTS ":WindowSize.*:Camera.*:InputTest.*:RulesTest.*:ChainDraw.*:PauseTest.*")
 string(APPEND WEB_SKIPPED_TESTS ":Platform.*:RecordsTest.*:SoundBank*")
-add_link_options(-sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
+# The test files compile and link at -O1 (the game's code they test keeps the build's -O3):
+# optimising them took several times as long as the tests take to run.
+add_compile_options(-O1)
+add_link_options(-O1 -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
                  --pre-js ${PROJECT_SOURCE_DIR}/web/test/node-env.js)
