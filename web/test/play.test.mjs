@@ -1,7 +1,7 @@
 // One visit to the page in headless Chromium, as a player would make it: the loading bar fills
 // and the splash shows, two clicks lead into play, a dealt piece is dragged onto the chain, P
-// pauses, M mutes, the clock is moved on to the end screen, Esc says goodbye, and a reload still
-// knows the game that was played. A screenshot of each step is kept in $GRIDLUME_SHOTS.
+// pauses, M mutes, F11 goes full screen, a hidden tab pauses, the clock is moved on to the end
+// screen, Esc says goodbye, and a reload still knows the game that was played. A screenshot of each step is kept in $GRIDLUME_SHOTS.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import {
@@ -115,19 +115,41 @@ test('P pauses and resumes, M mutes and unmutes', async () => {
     assert.ok(difference(muted, unmuted, 209, 29, 36, 36) > 0.2, 'no speaker sign came and went');
 });
 
+test('F11 asks for the browser\'s full screen and back; a hidden tab pauses the game', async () => {
+    const fullScreen = () => game.page.evaluate('document.fullscreenElement?.id ?? null');
+    await game.page.keyboard.press('F11');
+    await game.page.waitForFunction("document.fullscreenElement?.id === 'stage'");
+    await game.page.screenshot({ path: shotPath('12-full-screen') });
+    await game.page.keyboard.press('F11');
+    await game.page.waitForFunction('!document.fullscreenElement');
+    assert.equal(await fullScreen(), null);
+
+    const other = await session.browser.newPage();
+    await other.bringToFront();
+    assert.equal(await game.page.evaluate('document.visibilityState'), 'hidden');
+    await other.close();
+    await game.page.bringToFront();
+    await sleep(300);
+    const back = await screenshot(game, '13-after-hiding');
+    await sleep(700);
+    const still = await screenshot(game, '13-after-hiding-later');
+    assert.equal(difference(back, still, 0, 0, 800, 600), 0, 'the game went on while hidden');
+    await game.page.keyboard.press('p');
+});
+
 test('moving the clock on ends the game; the records are kept; Esc says goodbye', async () => {
     await game.page.evaluate('window.gridlumeWarpMs = 250000');
     const end = () => game.log.some((l) => /Loaded texture \.\/img\/(win|lose)\.jpg/.test(l));
     for (let i = 0; i < 100 && !end(); i++) await sleep(100);
     assert.ok(end(), 'no end screen');
     await sleep(500);
-    await screenshot(game, '12-end');
+    await screenshot(game, '14-end');
     const records = await game.page.evaluate(`Module.gridlumeReadFile('${recordsFile}')`);
     assert.match(records ?? '', /^played 1$/m);
 
     await game.page.keyboard.press('Escape');
     await game.page.waitForSelector('#goodbye:not([hidden])', { timeout: 5000 });
-    await game.page.screenshot({ path: shotPath('13-goodbye') });
+    await game.page.screenshot({ path: shotPath('15-goodbye') });
 });
 
 test('the records survive a reload', async () => {
