@@ -6,6 +6,7 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 echo "---- browser build and tests"
+started=$(date +%s)
 "$root/tools/web/setup.sh" --test
 GRIDLUME_WEB_TESTS=ON "$root/tools/build-web.sh" >/dev/null
 export NODE_PATH=/usr/share/nodejs
@@ -21,3 +22,4 @@ if ! cmp -s package-lock.json node_modules/.installed-lock; then
 fi
 GRIDLUME_SITE="$root/build-web/site" GRIDLUME_SHOTS="$root/build-web/shots" \
     node --test play.test.mjs
+echo "---- browser part: $(($(date +%s) - started)) s"
