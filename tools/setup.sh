@@ -1,17 +1,25 @@
 #!/bin/sh
 # Installs the Debian packages the game needs. With --play, only what building and playing it
-# needs (tools/play.sh); otherwise also what its tests, benchmarks and art generator need
-# (tools/test.sh). Quick when they are all there already: dpkg is asked first and apt is only run
-# for what is missing.
+# needs (tools/play.sh); with --windows, what cross-building it for Windows and running that
+# under Wine needs (tools/build-windows.sh); otherwise everything, also what the tests,
+# benchmarks and art generator need (tools/test.sh). Quick when they are all there already: dpkg
+# is asked first and apt is only run for what is missing.
 set -eu
 
 PACKAGES="build-essential cmake pkg-config
 freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev libopenal-dev libsndfile1-dev"
-if [ "${1:-}" != --play ]; then
+# The -posix compilers: the win32 ones lack std::thread and clock_nanosleep. libgtest-dev brings
+# GoogleTest's sources, which the Windows tests are built from.
+WINDOWS="g++-mingw-w64-x86-64-posix mingw-w64-tools ninja-build dpkg-dev libstb-dev libgtest-dev
+wine wine64 nsis zip xvfb xauth xdotool imagemagick"
+if [ "${1:-}" = --windows ]; then
+    PACKAGES="cmake pkg-config $WINDOWS"
+elif [ "${1:-}" != --play ]; then
     PACKAGES="$PACKAGES clang-format libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-apps x11-utils imagemagick valgrind
 librsvg2-bin sox fonts-dejavu-core
-desktop-file-utils appstream dpkg-dev file"
+desktop-file-utils appstream dpkg-dev file
+$WINDOWS"
 fi
 
 missing=""

@@ -31,4 +31,5 @@ wait "$sanitizer" || status=1
 trap - EXIT
 echo "---- sanitizer build and tests"
 cat "$log"
+"$root/tools/test-web.sh" || status=1
 exit "$status"

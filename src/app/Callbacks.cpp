@@ -12,8 +12,6 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdlib>
-
 namespace {
 constexpr unsigned char escapeKey = 27;
 constexpr unsigned char ctrlQKey = 17;
@@ -131,11 +129,15 @@ void idleStep(int nowMs) {
     }
 }
 
-void onIdle() {
-    paceFrame(gameIsStill() ? stillFramesPerSecond : playFramesPerSecond);
+bool idlePass() {
     idleStep(glutGet(GLUT_ELAPSED_TIME));
     const bool changed = sceneChanged || currentState != drawnState;
-    if (frameDue(pacingEnabled, gameIsStill(), changed, monotonicSeconds() - lastFrameAt)) {
+    return frameDue(pacingEnabled, gameIsStill(), changed, monotonicSeconds() - lastFrameAt);
+}
+
+void onIdle() {
+    paceFrame(gameIsStill() ? stillFramesPerSecond : playFramesPerSecond);
+    if (idlePass()) {
         glutPostRedisplay();
     }
 }
@@ -164,7 +166,7 @@ void onPassiveMotion(int x, int y) {
 void onKeyboard(unsigned char key, int x, int y) {
     markChanged();
     if (isQuitKey(key)) {
-        std::exit(0);
+        quitGame();
     }
     if (key == 'm' || key == 'M') {
         toggleMute(); // on every screen; the key still reaches the state, which ignores it
@@ -183,7 +185,7 @@ void onKeyboardUp(unsigned char key, int x, int y) {
 
 void handleSpecial(int key, int modifiers, int x, int y) {
     if (isQuitSpecial(key, modifiers)) {
-        std::exit(0);
+        quitGame();
     }
     if (key == GLUT_KEY_F11) {
         toggleFullScreen();

@@ -1,29 +1,12 @@
 #include "app/DataFolder.h"
 
+#include "platform/Platform.h"
+
 #include <cstdio>
-#include <unistd.h>
 
 #ifndef GRIDLUME_INSTALLED_DATA
 #define GRIDLUME_INSTALLED_DATA ""
 #endif
-
-namespace {
-
-std::string besideExecutable() {
-    char self[4096];
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length <= 0) {
-        return "";
-    }
-    std::string path(self, static_cast<std::size_t>(length));
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return "";
-    }
-    return path.substr(0, slash) + "/../share/gridlume";
-}
-
-} // namespace
 
 std::vector<std::string> dataFolderCandidates(const std::string& option) {
     std::vector<std::string> candidates;
@@ -33,7 +16,7 @@ std::vector<std::string> dataFolderCandidates(const std::string& option) {
     candidates.push_back(".");
     // The installation this executable belongs to comes before the one it was built for: an
     // unpacked or moved package must not start with another version's pictures.
-    const std::string beside = besideExecutable();
+    const std::string beside = platform::dataFolderBesideExecutable();
     if (!beside.empty()) {
         candidates.push_back(beside);
     }
@@ -45,7 +28,7 @@ std::vector<std::string> dataFolderCandidates(const std::string& option) {
 }
 
 bool holdsGameData(const std::string& folder) {
-    return access((folder + "/img/splash.jpg").c_str(), R_OK) == 0;
+    return platform::fileReadable(folder + "/img/splash.jpg");
 }
 
 std::string findDataFolder(const std::vector<std::string>& candidates) {
@@ -73,8 +56,8 @@ void useDataFolder(const std::string& option) {
                      "gridlume: no game pictures found (looked in %s); give their folder with "
                      "--data DIR\n",
                      places.c_str());
-    } else if (folder != "." && chdir(folder.c_str()) != 0) {
-        std::perror(("gridlume: " + folder).c_str());
+    } else if (std::string why; folder != "." && !platform::changeFolder(folder, why)) {
+        std::fprintf(stderr, "gridlume: %s: %s\n", folder.c_str(), why.c_str());
     }
     std::fflush(stderr);
 }

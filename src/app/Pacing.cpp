@@ -1,8 +1,6 @@
 #include "app/Pacing.h"
 
-#include <cerrno>
-#include <cmath>
-#include <ctime>
+#include "platform/Platform.h"
 
 bool pacingEnabled = false;
 
@@ -18,9 +16,7 @@ double nextFrameStart(double previousStart, double now, double period) {
 } // namespace
 
 double monotonicSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+    return platform::monotonicSeconds();
 }
 
 bool frameDue(bool paced, bool still, bool changed, double secondsSinceFrame) {
@@ -35,11 +31,7 @@ void paceFrame(double framesPerSecond) {
     const double start =
         lastStart < 0.0 ? now : nextFrameStart(lastStart, now, 1.0 / framesPerSecond);
     if (start > now) {
-        timespec until{};
-        until.tv_sec = static_cast<time_t>(std::floor(start));
-        until.tv_nsec = static_cast<long>((start - std::floor(start)) * 1e9);
-        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
-        }
+        platform::sleepUntil(start);
     }
     lastStart = start;
 }

@@ -1,14 +1,9 @@
 #include "app/Records.h"
 
-#include <cerrno>
+#include "platform/Platform.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <sstream>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 RecordsFile records;
 
@@ -17,47 +12,6 @@ namespace {
 constexpr const char* versionLine = "gridlume records 2";
 constexpr const char* firstVersionLine = "gridlume records 1"; // no relaxed games yet
 constexpr long largestFile = 4096; // a few lines; anything bigger is not ours
-
-// mkdir -p for the folders above the file, private to the player.
-bool makeFolders(const std::string& file) {
-    for (std::size_t slash = file.find('/', 1); slash != std::string::npos;
-         slash = file.find('/', slash + 1)) {
-        const std::string folder = file.substr(0, slash);
-        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool readWhole(int fd, std::string& text) {
-    char buffer[1024];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-        if (static_cast<long>(text.size()) > largestFile) {
-            return true; // the caller refuses it
-        }
-    }
-}
-
-bool writeWhole(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
-        if (put <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -132,16 +86,8 @@ bool parseRecords(const std::string& text, Records& records, std::string& why) {
 }
 
 std::string defaultRecordsPath() {
-    // Relative values are to be ignored, as the base directory rules say.
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && data[0] == '/') {
-        return std::string(data) + "/gridlume/records";
-    }
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') {
-        return std::string(home) + "/.local/share/gridlume/records";
-    }
-    return "";
+    const std::string folder = platform::userDataFolder();
+    return folder.empty() ? "" : folder + "/records";
 }
 
 void RecordsFile::complain(const std::string& what) {
@@ -152,31 +98,22 @@ void RecordsFile::complain(const std::string& what) {
 }
 
 bool RecordsFile::read(Records& into) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            into = Records(); // no file yet: a first game
-            return true;
-        }
-        complain(std::strerror(errno));
-        return false;
-    }
-    struct stat info {};
     std::string text;
     std::string why;
-    bool ok = false;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        why = "it is not a plain file";
-    } else if (!readWhole(fd, text)) {
-        why = std::strerror(errno);
-    } else {
-        ok = parseRecords(text, into, why);
+    switch (platform::readSmallFile(path, largestFile, text, why)) {
+    case platform::ReadOutcome::missing:
+        into = Records(); // no file yet: a first game
+        return true;
+    case platform::ReadOutcome::read:
+        if (parseRecords(text, into, why)) {
+            return true;
+        }
+        break;
+    case platform::ReadOutcome::failed:
+        break;
     }
-    ::close(fd);
-    if (!ok) {
-        complain(why);
-    }
-    return ok;
+    complain(why);
+    return false;
 }
 
 void RecordsFile::load() {
@@ -194,40 +131,29 @@ void RecordsFile::add(bool victory, int lastedMs, bool relaxed) {
         records.add(victory, lastedMs, relaxed);
         return;
     }
-    if (!makeFolders(path)) {
+    std::string why;
+    if (!platform::makeFoldersAbove(path, why)) {
         records.add(victory, lastedMs, relaxed);
-        complain(std::string("cannot make its folder: ") + std::strerror(errno));
+        complain("cannot make its folder: " + why);
         return;
     }
     // Two games ending at once take turns; each counts its game into what the other wrote.
-    const std::string lockPath = path + ".lock";
-    const int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock >= 0) {
-        flock(lock, LOCK_EX);
-    }
+    const platform::FileLock lock(path + ".lock");
     Records now;
     if (!read(now)) {
         records.add(victory, lastedMs, relaxed);
-    } else {
-        now.add(victory, lastedMs, relaxed);
-        records = now;
-        std::string temporary = path + ".XXXXXX";
-        const int fd = mkstemp(&temporary[0]);
-        const std::string text = formatRecords(records);
-        if (fd < 0) {
-            complain(std::string("cannot write beside it: ") + std::strerror(errno));
-        } else {
-            const bool written = writeWhole(fd, text) && fsync(fd) == 0;
-            const int saved = errno;
-            ::close(fd);
-            if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-                const int failure = written ? errno : saved;
-                ::unlink(temporary.c_str());
-                complain(std::string("cannot replace it: ") + std::strerror(failure));
-            }
-        }
+        return;
     }
-    if (lock >= 0) {
-        ::close(lock); // lets the lock go
+    now.add(victory, lastedMs, relaxed);
+    records = now;
+    switch (platform::replaceFile(path, formatRecords(records), why)) {
+    case platform::ReplaceOutcome::replaced:
+        break;
+    case platform::ReplaceOutcome::noTemporary:
+        complain("cannot write beside it: " + why);
+        break;
+    case platform::ReplaceOutcome::notReplaced:
+        complain("cannot replace it: " + why);
+        break;
     }
 }

@@ -25,8 +25,8 @@ std::string formatRecords(const Records& records);
 // Reads that text; false (with the reason) for anything that is not exactly such a file.
 bool parseRecords(const std::string& text, Records& records, std::string& why);
 
-// Where the records live: $XDG_DATA_HOME/gridlume/records, or ~/.local/share/gridlume/records.
-// Empty when neither variable gives an absolute folder.
+// Where the records live: $XDG_DATA_HOME/gridlume/records, or ~/.local/share/gridlume/records
+// (%APPDATA%/gridlume/records on Windows). Empty when the system names no such folder.
 std::string defaultRecordsPath();
 
 // The records of this player, kept in one small file. Any trouble with the file is told once on

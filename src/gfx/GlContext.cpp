@@ -1,15 +1,7 @@
 #include "gfx/GlContext.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <GL/glx.h>
-#endif
+#include "platform/Platform.h"
 
 bool hasCurrentGlContext() {
-#ifdef _WIN32
-    return wglGetCurrentContext() != nullptr;
-#else
-    return glXGetCurrentContext() != nullptr;
-#endif
+    return platform::hasCurrentGlContext();
 }

@@ -1,12 +1,9 @@
 #include "gfx/TextureCache.h"
 
 #include "gfx/GlContext.h"
+#include "gfx/Pictures.h"
 
 #include <GL/gl.h>
-#define ILUT_USE_OPENGL
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
 
 #include <cstdio>
 #include <vector>
@@ -26,12 +23,6 @@ void logLine(const char* text, const char* fileName) {
 std::vector<TextureEntry*>& everyEntry() {
     static auto* entries = new std::vector<TextureEntry*>;
     return *entries;
-}
-
-void drainImageErrors() {
-    // A failed load can leave a pile of errors behind; the next load must not see them.
-    for (int i = 0; i < 64 && ilGetError() != IL_NO_ERROR; ++i) {
-    }
 }
 
 } // namespace
@@ -64,34 +55,20 @@ int TextureCache::loadTexture(TextureEntry* entry, const char* fileName) {
         logLine("Couldn't load texture ", fileName);
         return static_cast<int>(entry->id);
     }
-    if (!imageLibraryReady) {
-        ilInit();
-        iluInit();
-        ilutRenderer(ILUT_OPENGL);
-        imageLibraryReady = true;
-    }
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    if (ilLoadImage(fileName) == IL_TRUE) {
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        entry->id = name;
-        glBindTexture(GL_TEXTURE_2D, name);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        // ILUT always uploads the bottom row first; flipping the pixels beforehand makes the
-        // texture's first row the picture's top row, which is what the unit quad expects.
-        iluFlipImage();
-        ilutGLTexImage(0);
-        logLine("Loaded texture ", fileName);
-    } else {
-        drainImageErrors();
-        logLine("Couldn't load texture ", fileName);
-    }
-    ilDeleteImages(1, &image);
+    entry->id = textureFromPicture(fileName);
+    logLine(entry->id != TextureEntry::noTexture ? "Loaded texture " : "Couldn't load texture ",
+            fileName);
     return static_cast<int>(entry->id);
+}
+
+unsigned newBoundTexture() {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    return name;
 }

@@ -2,14 +2,13 @@
 
 #include "app/FrameClock.h"
 #include "app/Records.h"
+#include "app/Window.h"
 #include "gfx/Figures.h"
 #include "gfx/Hud.h"
 #include "play/DealGenerator.h"
 #include "play/LiveMode.h"
 
 #include <GL/freeglut.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -57,7 +56,7 @@ void EndState::mouse(int button, int state, int, int) {
     }
     const float now = static_cast<float>(elapsedMs / 1000.0);
     if (now - shownAt > clickDelaySeconds) {
-        std::exit(0);
+        quitGame();
     }
 }
 
