@@ -20,33 +20,38 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd) # the repository
 WORK=$(mktemp -d "/tmp/gridlume-$(basename "$0" .sh).XXXXXX")
 # Games played here keep their records in the scratch folder, never in the user's own.
 export XDG_DATA_HOME="$WORK/data"
-OWNED=()     # processes started here, ended on exit, newest first
 GAME_PID=""  # the game started last, until it has ended
 WINDOW=""    # its window
 
-end_owned() {
-    local status=$? i
-    set +e
-    for ((i = ${#OWNED[@]} - 1; i >= 0; i--)); do
-        kill -TERM "${OWNED[i]}" 2>/dev/null
-        kill -CONT "${OWNED[i]}" 2>/dev/null # a stopped process only ends once resumed
+# running PID: PID is a child of this script that has not ended. Process ids come round again
+# within minutes on a busy machine, so a stored id is asked of bash's own job table, never of the
+# kernel (kill -0): once the child has ended, its id may be another test's Xvfb or game.
+running() {
+    local pid
+    for pid in $(jobs -rp); do
+        [ "$pid" = "$1" ] && return 0
     done
+    return 1
+}
+
+# Ends whatever this script started that still runs, and only that.
+end_children() {
+    local status=$? pids
+    set +e
+    pids=$(jobs -rp)
+    # shellcheck disable=SC2086 # one id a word
+    [ -z "$pids" ] || kill -TERM $pids 2>/dev/null
     wait 2>/dev/null
     rm -rf "$WORK"
     exit "$status"
 }
-trap end_owned EXIT
+trap end_children EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
-}
-
-# own PID...: ended on exit with the rest.
-own() {
-    OWNED+=("$@")
 }
 
 # need_tools TOOL...: each is on PATH (tools/setup.sh installs them).
@@ -119,18 +124,16 @@ wait_until() {
 start_display() {
     local fifo="$WORK/displayfd" number=""
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # -noreset: by default the server resets whenever its last client leaves (a game that ended,
+    # a finished xdotool), and refuses connections meanwhile ("Can't open display").
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset 3>"$fifo" \
+        >/dev/null 2>&1 &
     DISPLAY_PID=$!
-    own "$DISPLAY_PID"
+    # The number comes once the server accepts connections.
     read -r -t 20 number <"$fifo" || true
     rm -f "$fifo"
     [ -n "$number" ] || fail "no X display could be started"
     export DISPLAY=":$number"
-    wait_until 5 display_answers || fail "the X display $DISPLAY did not answer"
-}
-
-display_answers() {
-    xdpyinfo >/dev/null 2>&1
 }
 
 # launch NAME DIR COMMAND [ARG...]: runs COMMAND in DIR in the background, with its output in
@@ -144,7 +147,6 @@ launch() {
     fi
     (cd "$dir" && exec "$@") >"$WORK/$name.out" 2>"$WORK/$name.err" &
     LAUNCHED=$!
-    own "$LAUNCHED"
 }
 
 # start_game DIR COMMAND [ARG...]: the game (its binary, or a command that execs it) with DIR as its
@@ -160,9 +162,10 @@ start_game() {
         set -- env "LD_PRELOAD=$PRELOAD" \
             "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
     fi
+    rm -f "$WORK/game.log"
     launch game "$dir" "$@"
     GAME_PID=$LAUNCHED
-    WINDOW=$(timeout "${WINDOW_SECONDS:-20}" xdotool search --sync --name '^Gridlume$' |
+    WINDOW=$(timeout "${WINDOW_SECONDS:-20}" xdotool search --sync --onlyvisible --name '^Gridlume$' |
         head -n 1) || true
     [ -n "$WINDOW" ] || fail "the window did not appear$(game_errors)"
     xdotool windowmove --sync "$WINDOW" 0 0 2>/dev/null || xdotool windowmove "$WINDOW" 0 0
@@ -177,7 +180,7 @@ game_errors() {
 }
 
 game_ended() {
-    ! kill -0 "$GAME_PID" 2>/dev/null
+    ! running "$GAME_PID"
 }
 
 # expect_running WHAT [SECONDS]: the game still runs after WHAT, and for SECONDS more if given.
@@ -208,17 +211,45 @@ expect_esc_exit() {
     expect_exit "Esc ($1)"
 }
 
-# stop PID: ends a program started here and waits for it.
+# stop PID: ends a program started here, if it still runs, and waits for it.
 stop() {
-    kill "$1" 2>/dev/null || true
+    if running "$1"; then
+        kill "$1"
+    fi
     wait "$1" 2>/dev/null || true
 }
 
 # ---- Shims preloaded into the game ------------------------------------------------------------
 
 # The end-to-end tests pace the game's frames (tools/vsync.c, GRIDLUME_VSYNC, at
-# GRIDLUME_FRAME_RATE a second) when tests/CMakeLists.txt asks for it.
+# GRIDLUME_FRAME_RATE a second) and log them (tools/perf/frame_probe.c, GRIDLUME_FRAME_PROBE,
+# into $WORK/game.log) when tests/CMakeLists.txt asks for it.
 PRELOAD=${GRIDLUME_VSYNC:-}
+if [ -n "${GRIDLUME_FRAME_PROBE:-}" ]; then
+    PRELOAD="${PRELOAD:+$PRELOAD:}$GRIDLUME_FRAME_PROBE"
+    export GRIDLUME_PROBE_LOG="$WORK/game.log"
+fi
+
+# frames: how many frames the game started last has shown.
+frames() {
+    local n
+    n=$(grep -c '^swap ' "$WORK/game.log" 2>/dev/null) || true
+    echo "${n:-0}"
+}
+
+# wait_frames [N [SECONDS]]: until the game has shown N more frames (2 by default: the first of
+# them may have been drawn before what the caller did reached the game), SECONDS (30) at most.
+# What is on screen then shows what came before the call, however slow the machine.
+wait_frames() {
+    need_file GRIDLUME_FRAME_PROBE
+    local until=$(($(frames) + ${1:-2}))
+    wait_until "${2:-30}" frames_shown "$until" ||
+        fail "the game did not draw ${1:-2} frames in ${2:-30} s$(game_errors)"
+}
+
+frames_shown() {
+    [ "$(frames)" -ge "$1" ]
+}
 
 # use_timewarp: the games started from now on carry the clock shim (GRIDLUME_TIMEWARP, from
 # tools/timewarp.c), so that warp_clock can move their clock forward.

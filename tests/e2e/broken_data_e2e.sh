@@ -72,7 +72,7 @@ start_display
 mkdir -p "$WORK/nothing"
 start_game "$WORK/nothing" "$BINARY"
 enter_play
-sleep 1
+wait_frames
 screenshot nothing
 expect_colour nothing 780 20 255 255 255 # the background, untextured
 expect_colour nothing 700 150 51 204 0   # a square at light 80, untextured
@@ -106,7 +106,7 @@ for k in 0 1 2 3 4 5; do
     start_game "$data" "$BINARY"
     enter_play
     deal_add_link
-    sleep 0.3
+    wait_frames
     screenshot "broken$k"
     expect_drawn "broken$k"
     expect_esc_exit "broken data $k"
@@ -142,7 +142,7 @@ for v in 0 1 2 3 4 5; do
     enter_play
     warp_clock 100000
     wait_for_output "texture ./img/lose.jpg"
-    sleep 0.5
+    wait_frames
     out="$WORK/lose$v.out"
     cp "$WORK/game.out" "$out"
     expect_picture_log "$out" lose.jpg "$variant"

@@ -23,7 +23,7 @@ silent_game() {
     start_game "$SOURCE" env "$@" "$BINARY"
     enter_play
     deal_add_link # every new piece plays "roll"
-    sleep 0.3
+    wait_frames
     screenshot "$name"
     expect_drawn "$name"
     expect_esc_exit "$name"
