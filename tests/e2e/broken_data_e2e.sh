@@ -9,11 +9,23 @@
 # GRIDLUME_TIMEWARP: the clock shim, tools/timewarp.c, built (ctest sets it).
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 use_timewarp
 
 VARIANTS=(empty truncated random othertype tiny huge)
 WAVE_VARIANTS=(empty truncated notwave)
+
+# The pictures read on the way into play and by the first dealt pieces, and every sound.
+PICTURES="splash.jpg instructions.jpg link.png motor.png gear.png bg.jpg square.jpg
+lightbulb.png addlink.png"
+WAVES="alarm good motor roll trash chain"
+
+# copy_data SOURCE DEST: the game's own pictures and sounds, to be broken in DEST.
+copy_data() {
+    mkdir -p "$2"
+    cp -r "$1/img" "$1/sounds" "$2/"
+}
 
 # Noise that is the same on every run: compressed bytes of the binary itself.
 head -c 200000 "$BINARY" | gzip -9n >"$WORK/noise.gz"

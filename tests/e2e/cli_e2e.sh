@@ -6,6 +6,8 @@
 # Usage: cli_e2e.sh <path-to-built-gridlume> <source-dir>
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
+. "$(dirname "$0")/../../tools/perf/probe.sh"
 game_arguments "$@"
 need_tools xdotool
 need_file GRIDLUME_FRAME_PROBE

@@ -6,6 +6,7 @@
 # cannot play, reaches play, draws, and ends with status 0 on Esc.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 
 # No sound server or configuration that OpenAL Soft or ALSA could find.
@@ -15,6 +16,11 @@ mkdir -p "$QUIET_HOME/runtime"
 NO_SERVER=(HOME="$QUIET_HOME" XDG_RUNTIME_DIR="$QUIET_HOME/runtime"
     PULSE_SERVER="unix:$QUIET_HOME/no-such-socket" PULSE_RUNTIME_PATH="$QUIET_HOME/runtime"
     ALSA_CONFIG_PATH="$WORK/empty.conf" ALSOFT_CONF="$WORK/empty.conf")
+
+# expect_no_line FILE TEXT
+expect_no_line() {
+    ! grep -qxF "$2" "$1" || fail "$(basename "$1") has the line '$2'"
+}
 
 # silent_game NAME ENV...: one game, its environment changed by env's arguments.
 silent_game() {

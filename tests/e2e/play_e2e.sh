@@ -3,6 +3,7 @@
 # first dealt piece dragged from the chute onto the chain, where it stays and is turned.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 
 EXPECTED_LOG="Loaded texture ./img/splash.jpg
 Loaded texture ./img/instructions.jpg

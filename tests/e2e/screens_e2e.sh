@@ -3,6 +3,7 @@
 # which picture is on screen and which way up it is.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 
 DATA="$WORK/data"

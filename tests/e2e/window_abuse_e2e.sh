@@ -6,6 +6,7 @@
 # the window is back at 800 by 600, and ends with status 0 on Esc.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 
 # resize W H: asks for a size, a moment after the last request.
