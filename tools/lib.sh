@@ -145,10 +145,10 @@ launch() {
 }
 
 # start_game DIR COMMAND [ARG...]: the game (its binary, or a command that execs it) with DIR as its
-# working directory and its output in game.out and game.err, with the shims in PRELOAD preloaded.
-# Waits WINDOW_SECONDS (20 by default) for the window, moves the window fully onto the screen
-# (without a window manager it sits one pixel off the corner) and the pointer into it. Sets
-# GAME_PID and WINDOW.
+# working directory and its output in game.out and game.err (its frames, if logged, in game.log),
+# with the shims in PRELOAD preloaded. Waits WINDOW_SECONDS (20 by default) for the window to be
+# mapped, moves it fully onto the screen (without a window manager it sits one pixel off the
+# corner) and the pointer into it. Sets GAME_PID and WINDOW.
 start_game() {
     local dir=$1
     shift

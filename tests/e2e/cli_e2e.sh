@@ -58,7 +58,6 @@ fps_of() {
     sleep 3.7
     read -r PLAY _ <<<"$(probe_fps game 0.5 3 2)"
     expect_esc_exit "counting frames $*"
-    rm -f "$WORK/game.log"
 }
 
 fps_of

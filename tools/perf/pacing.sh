@@ -33,7 +33,6 @@ measure() {
 run() {
     local mode=$1 load splash play end
     shift
-    rm -f "$WORK/game.log"
     echo 0 >"$WORK/warp"
     load=$(load_average)
     start_game "$ROOT" env "GRIDLUME_PROBE_LOG=$WORK/game.log" \

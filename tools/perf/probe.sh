@@ -31,7 +31,6 @@ probe_wait() {
 probe_play() {
     need_file GRIDLUME_FRAME_PROBE
     need_file GRIDLUME_LAUNCH
-    rm -f "$WORK/game.log"
     start_game "$ROOT" env "GRIDLUME_PROBE_LOG=$WORK/game.log" \
         "LD_PRELOAD=$GRIDLUME_FRAME_PROBE" "$GRIDLUME_LAUNCH" "$GRIDLUME_BINARY" "$@"
     probe_wait game swap 1
