@@ -150,11 +150,14 @@ launch() {
 # mapped, moves it fully onto the screen (without a window manager it sits one pixel off the
 # corner) and the pointer into it. Sets GAME_PID and WINDOW.
 start_game() {
-    local dir=$1
+    local dir=$1 preload=$PRELOAD
     shift
-    if [ -n "$PRELOAD" ]; then
+    if [ -n "${GRIDLUME_FRAME_PROBE:-}" ]; then
+        preload="${preload:+$preload:}$GRIDLUME_FRAME_PROBE"
+    fi
+    if [ -n "$preload" ]; then
         # A preloaded library comes before AddressSanitizer's runtime, which it would refuse.
-        set -- env "LD_PRELOAD=$PRELOAD" \
+        set -- env "LD_PRELOAD=$preload" "GRIDLUME_PROBE_LOG=$WORK/game.log" \
             "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
     fi
     rm -f "$WORK/game.log"
@@ -224,13 +227,9 @@ stop() {
 # ---- Shims preloaded into the game ------------------------------------------------------------
 
 # The end-to-end tests pace the game's frames (tools/vsync.c, GRIDLUME_VSYNC, at
-# GRIDLUME_FRAME_RATE a second) and log them (tools/perf/frame_probe.c, GRIDLUME_FRAME_PROBE,
-# into $WORK/game.log) when tests/CMakeLists.txt asks for it.
+# GRIDLUME_FRAME_RATE a second) when tests/CMakeLists.txt asks for it. start_game also preloads
+# the frame probe (tools/perf/frame_probe.c, GRIDLUME_FRAME_PROBE) when it is built.
 PRELOAD=${GRIDLUME_VSYNC:-}
-if [ -n "${GRIDLUME_FRAME_PROBE:-}" ]; then
-    PRELOAD="${PRELOAD:+$PRELOAD:}$GRIDLUME_FRAME_PROBE"
-    export GRIDLUME_PROBE_LOG="$WORK/game.log"
-fi
 
 # frames: how many frames the game started last has shown.
 frames() {

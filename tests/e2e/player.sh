@@ -125,7 +125,7 @@ grab_once() {
     lead=$((($(date +%s%N) - taken) * 764 / 10000000000 + 4))
     xdotool mousemove --window "$WINDOW" 50 $((row + lead)) mousedown 1
     xdotool mousemove --window "$WINDOW" 150 $((row + lead))
-    sleep 0.3
+    wait_frames
     screenshot grabbed
     if [ -n "$(yellow_rows grabbed 150 $((row + lead - 45)) $((row + lead + 45)))" ]; then
         GRAB_X=150
