@@ -42,6 +42,11 @@ box="$((PLACED_X - 18)) $((PLACED_Y - 18)) 36 36"
 at_least "$(difference before placed $box)" 0.08 "the piece did not arrive"
 at_least "$(difference before later $box)" 0.08 "the piece did not stay"
 at_least "$(difference placed later $box)" 0.01 "nothing turned"
+# The moving chain alone changes those pixels too: the ring round a piece the chain turns says
+# that it took hold of this one.
+ring=$(awk -v a="$(ring_share later "$PLACED_X" "$PLACED_Y")" \
+    -v b="$(ring_share before "$PLACED_X" "$PLACED_Y")" 'BEGIN { print a - b }')
+at_least "$ring" 0.004 "the chain does not turn the piece"
 # A new piece was dealt into the chute once the first was placed.
 at_least "$(difference before later 0 60 100 120)" 0.05 "no new piece in the chute"
 

@@ -33,6 +33,14 @@ difference() {
     rmse "$WORK/crop-a.png" "$WORK/crop-b.png"
 }
 
+# ring_share NAME X Y: the share of the 84 by 84 box round (X, Y) in the mint of the ring the
+# game draws round a piece the chain turns (more blue beside more green than the board, the metal
+# or a bulb has).
+ring_share() {
+    convert "$WORK/$1.png" -crop "84x84+$(($2 - 42))+$(($3 - 42))" +repage \
+        -fx '(g > 0.667 && b > 0.47 && r < g - 0.196) ? 1 : 0' -format '%[fx:mean]' info:
+}
+
 # rmse PICTURE1 PICTURE2: root mean square difference of two pictures of one size, 0 to 1.
 rmse() {
     { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p'
