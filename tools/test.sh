@@ -34,9 +34,11 @@ echo "---- sanitizer build and tests"
 cat "$log"
 
 echo "---- Windows build and its tests under Wine"
+started=$(date +%s)
 if "$root/tools/build-windows.sh"; then
     (cd "$root" && ctest --preset windows -j"$jobs") || status=1
 else
     status=1
 fi
+echo "---- Windows part: $(($(date +%s) - started)) s"
 exit "$status"

@@ -23,8 +23,19 @@ if [ -f "$prefix/.complete" ]; then
     exit 0
 fi
 
+mkdir -p "$cache"
+# Runs side by side (two clones, CI and a hand build) take turns; the second finds it done.
+exec 9>"$prefix.lock"
+flock 9
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+
 log() { echo "windows-deps: $*" >&2; }
 started=$(date +%s)
+# Installed straight into its final place (the libraries' .pc and CMake files name it); only a
+# finished prefix is marked complete.
 work="$prefix.work"
 rm -rf "$work" "$prefix"
 mkdir -p "$work" "$cache/debian-sources"
@@ -38,14 +49,18 @@ apt="$cache/apt"
 mkdir -p "$apt/parts" "$apt/lists/partial"
 rm -f "$apt/parts"/*
 for f in /etc/apt/sources.list.d/*.sources; do
-    [ -e "$f" ] && sed 's/^Types:.*/Types: deb-src/' "$f" >"$apt/parts/$(basename "$f")"
+    if [ -e "$f" ]; then
+        sed 's/^Types:.*/Types: deb-src/' "$f" >"$apt/parts/$(basename "$f")"
+    fi
 done
 if [ -f /etc/apt/sources.list ]; then
     sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$apt/parts/from-sources-list.list"
 fi
 set -- -o Dir::Etc::SourceParts="$apt/parts" -o Dir::Etc::SourceList=/dev/null \
     -o Dir::State::Lists="$apt/lists" -o Debug::NoLocking=1
-[ "$(id -u)" -eq 0 ] && set -- "$@" -o APT::Sandbox::User=root
+if [ "$(id -u)" -eq 0 ]; then
+    set -- "$@" -o APT::Sandbox::User=root # downloads into our own folder, not _apt's
+fi
 cd "$cache/debian-sources"
 dscs="freeglut_$FREEGLUT.dsc libsndfile_$LIBSNDFILE.dsc"
 # shellcheck disable=SC2086 # two names
@@ -66,7 +81,7 @@ build() { # SOURCE CMAKE-OPTION...
     shift
     log "building $(basename "$src")"
     cmake -S "$src" -B "$src/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$work/prefix" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -Wno-dev \
         -DCMAKE_SHARED_LINKER_FLAGS="$static" -DCMAKE_EXE_LINKER_FLAGS="$static" "$@" >/dev/null
     nice cmake --build "$src/build" -j"$(nproc)" >/dev/null
     cmake --install "$src/build" >/dev/null
@@ -76,18 +91,17 @@ build "$work"/openal-soft-* -DALSOFT_UTILS=OFF -DALSOFT_EXAMPLES=OFF -DALSOFT_TE
     -DALSOFT_INSTALL_CONFIG=OFF -DALSOFT_INSTALL_HRTF_DATA=OFF -DALSOFT_INSTALL_AMBDEC_PRESETS=OFF
 build "$work/freeglut" -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=OFF
 # freeglut leaves out the classic header on Windows, which FindGLUT looks for.
-cp "$work/freeglut/include/GL/glut.h" "$work/prefix/include/GL/"
+cp "$work/freeglut/include/GL/glut.h" "$prefix/include/GL/"
 build "$work/libsndfile" -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_SHARED_LIBS=ON \
     -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF \
     -DINSTALL_MANPAGES=OFF -DBUILD_REGTEST=OFF
 
 # The licences of what the game ships.
-mkdir -p "$work/prefix/licences"
-cp "$openal/COPYING" "$work/prefix/licences/openal-soft.txt"
-cp "$work/freeglut/COPYING" "$work/prefix/licences/freeglut.txt"
-cp "$work/libsndfile/COPYING" "$work/prefix/licences/libsndfile.txt"
+mkdir -p "$prefix/licences"
+cp "$openal/COPYING" "$prefix/licences/openal-soft.txt"
+cp "$work/freeglut/COPYING" "$prefix/licences/freeglut.txt"
+cp "$work/libsndfile/COPYING" "$prefix/licences/libsndfile.txt"
 
-mv "$work/prefix" "$prefix"
 rm -rf "$work"
 touch "$prefix/.complete"
 log "built in $(($(date +%s) - started)) s"
