@@ -10,6 +10,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/.ready" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     # Tests started side by side make the prefix once.
+    # shellcheck disable=SC2016 # the inner shell expands it
     flock "$WINEPREFIX.lock" sh -c '[ -f "$WINEPREFIX/.ready" ] ||
         { wineboot --init >/dev/null 2>&1 && wineserver --wait && touch "$WINEPREFIX/.ready"; }'
 fi

@@ -15,7 +15,9 @@ SOURCE=$(realpath "$3")
 need_tools unzip wine xdotool import convert sox
 WINE="$SOURCE/tools/wine.sh"
 PREFIX="${GRIDLUME_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/gridlume/wine}"
+# shellcheck disable=SC2034 # both are read by start_game in tools/lib.sh
 PRELOAD=""        # the Linux shims have no place in a Windows program
+# shellcheck disable=SC2034
 WINDOW_SECONDS=60 # the first Wine start of a session takes a while
 
 unzip -q "$ZIP" -d "$WORK/zip"
@@ -67,8 +69,9 @@ at_least "${peak:-0}" 0.01 "the loudest sample the wave writer recorded"
 # Installed silently into a folder of the test's own; Start menu and uninstaller are per-user.
 installed="$WORK/installed"
 "$WINE" "$SETUP" /S "/D=Z:${installed//\//\\}" || fail "the installer failed"
-[ -f "$installed/gridlume.exe" ] && [ -f "$installed/uninstall.exe" ] ||
+if [ ! -f "$installed/gridlume.exe" ] || [ ! -f "$installed/uninstall.exe" ]; then
     fail "the installer left no game or uninstaller in $installed"
+fi
 menu=$(find "$PREFIX/drive_c/users" -path '*Start Menu/Programs/Gridlume/Gridlume.lnk' | head -n 1)
 [ -n "$menu" ] || fail "no Start-menu entry"
 start_game "$installed" "$WINE" "$installed/gridlume.exe"
