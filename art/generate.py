@@ -11,6 +11,7 @@ import sys
 import hud
 import parts
 import screens
+import teach
 from svgkit import document
 
 PIECE = (-128, -128, 256, 256)
@@ -26,6 +27,7 @@ def pictures():
     yield "square", document((0, 0, 128, 128), *reversed(parts.square_tile()))
     yield from screens.all_screens()
     yield from hud.all_hud()
+    yield from teach.all_teach()
 
 
 def main():

@@ -54,5 +54,18 @@ for name in digit-0 digit-1 digit-2 digit-3 digit-4 digit-5 digit-6 digit-7 digi
 done
 png hud/paused 512 128
 png hud/muted 64
+for name in hint-drop hint-idle hint-taut hint-spent mode-normal mode-relaxed; do
+    png "hud/$name" 512 64
+done
+for name in tip-taut tip-no-turn tip-off-chain tip-stretch; do
+    png "hud/$name" 512 128
+done
+for name in turning spent taut bin-drop bin-place; do
+    png "hud/$name" 128
+done
+png hud/pip 32
+for name in relaxed hints-on hints-off; do
+    png "hud/$name" 256 64
+done
 
 sh "$here/sounds.sh" "$root/sounds"

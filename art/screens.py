@@ -5,7 +5,7 @@ seen, so everything that matters stays in that band. SVG's y points down: world 
 """
 
 import background
-import parts
+import instructions
 import scene
 from svgkit import CAP_HEIGHT, circle, document, group, linear, path, polar, radial, rect, text
 
@@ -60,98 +60,6 @@ def splash():
     body += text(0, 252, "Click to continue", 30, fill="#ffffff", anchor="middle",
                  weight="bold")
     return document(FULL, body, defs + mock_defs)
-
-
-def instructions():
-    gear_defs, gear_body = parts.gear("helpGear")
-    motor_defs, motor_body = parts.motor("helpMotor")
-    link_defs, link_body = parts.link("helpLink")
-    bulb_defs, bulb_body = parts.lightbulb("helpBulb")
-    add_defs, add_body = parts.addlink("helpAdd")
-    defs = radial("helpBack", 0.5, 0.4, 0.8, [(0, "#202b3f"), (1, "#0a0d14")])
-    defs += gear_defs + motor_defs + link_defs + bulb_defs + add_defs
-
-    body = rect(-400, -400, 800, 800, fill="url(#helpBack)")
-    body += rect(-384, -290, 768, 580, rx=14, fill="#0c1119", fill_opacity=0.7,
-                 stroke="#4a5a72", stroke_width=2)
-    body += text(0, -256, "How to play", 34, fill="#ffd21f", anchor="middle", weight="bold")
-
-    size, step = 17.5, 22
-    rules = (
-        (gear_body, 256, 0, ["Pieces roll down the chute on the left. Drag them onto the",
-                             "board before they fall into the bin."]),
-        (motor_body, 256, 0, ["The motor drives the chain. The chain takes hold of each",
-                              "piece you put on the board and turns it."]),
-        (bulb_body, 128, 0, ["A bulb piece turned through five full turns relights the",
-                             "squares around it, once per charge (a bigger bulb has more)."]),
-        (add_body, 128, 0, ["The chain-link piece adds six links to the chain."]),
-        (None, 0, 0, ["The squares fade all the time; the power level is their average",
-                      "light. Below 20 % the alarm sounds. At 5 % the game is lost.",
-                      "Keep the power above that for four minutes to win!"]),
-    )
-    # Gaps between items are tight so that every key fits; the lines keep their size.
-    gap = 8
-    y = -220
-    for picture, own, _, lines in rules:
-        icon_y = y - size * 0.35 + (len(lines) - 1) * step / 2
-        if picture is not None:
-            body += parts.place(picture, -344, icon_y, 40, own, 0)
-        else:
-            body += power_icon(-344, icon_y)
-        for words in lines:
-            body += text(-310, y, words, size, fill="#e8eef8")
-            y += step
-        y += gap
-
-    y += 6
-    body += text(0, y, "Controls", 26, fill="#ffd21f", anchor="middle", weight="bold")
-    y += 30
-    mouse = (
-        ("Drag", ["Left button: drag a piece from the chute, or move a placed piece."]),
-        ("2 ×", ["Press a placed piece twice quickly: it lets go of the chain and",
-                 "follows the pointer; click to put it down, even into the bin."]),
-    )
-    for key, lines in mouse:
-        body += key_cap(-344, y - size * 0.35, key)
-        for words in lines:
-            body += text(-310, y, words, size, fill="#e8eef8")
-            y += step
-        y += gap
-    # The keys in two columns: in play on the left, the window and the end screen on the right.
-    keys = (
-        (("A", "A: add a plain gear to the chute"), ("F11", "F11: full screen")),
-        (("P", "P or Space: pause and resume"), ("Esc", "Esc or Ctrl+Q: quit the game")),
-        (("M", "M: sound on and off"), ("Enter", "Enter, Space or R: play again")),
-    )
-    columns = (-344, 30)  # key caps' centres; the words start 34 to the right
-    for row in keys:
-        for (key, words), x in zip(row, columns):
-            body += key_cap(x, y - size * 0.35, key)
-            body += text(x + 34, y, words, size, fill="#e8eef8")
-        y += step + gap
-    body += text(columns[1] + 34, y - gap - 3, "on the win or lose screen", 15, fill="#9fb0c8")
-
-    body += group(parts.link_between(link_body, -170, 268, -120, 268)
-                  + parts.link_between(link_body, 120, 268, 170, 268))
-    body += text(0, 276, "Click to start", 24, fill="#ffffff", anchor="middle", weight="bold")
-    return document(FULL, body, defs)
-
-
-def key_cap(x, y, label):
-    half = 22 if len(label) <= 4 else 27
-    body = rect(x - half, y - 13, 2 * half, 26, rx=5, fill="#d9dee6", stroke="#5d6878",
-                stroke_width=2)
-    body += text(x, y + 5, label, 13, fill="#1a2030", anchor="middle", weight="bold")
-    return body
-
-
-def power_icon(x, y):
-    """A small copy of the power scale with the marker in the alarm zone."""
-    body = rect(x - 22, y - 6, 44, 12, fill="#2fd86a", stroke="#06080b", stroke_width=1.5)
-    body += rect(x - 22, y - 6, 12, 12, fill="#d3391f")
-    body += rect(x - 22, y - 6, 3, 12, fill="#5c0f0f")
-    body += rect(x - 13, y - 13, 3, 26, fill="#ffff00", stroke="#06080b", stroke_width=0.8)
-    return body
 
 
 def burst(colour_a, colour_b, rays=24):
@@ -243,6 +151,6 @@ def background_picture(debug=False):
 def all_screens():
     yield "bg", background_picture()
     yield "splash", splash()
-    yield "instructions", instructions()
+    yield "instructions", instructions.instructions()
     yield "win", win()
     yield "lose", lose()

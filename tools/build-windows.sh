@@ -13,7 +13,13 @@ GRIDLUME_WINDOWS_DEPS=$("$root/tools/windows-deps.sh")
 export GRIDLUME_WINDOWS_DEPS
 
 build="$root/build-windows"
-cmake --preset windows >/dev/null
+# A new dependency prefix (the script or its sources changed) makes every library found before
+# stale: configure afresh then (the objects stay and are rebuilt only where needed).
+fresh=""
+if ! grep -qs "^OPENAL_LIBRARY:FILEPATH=$GRIDLUME_WINDOWS_DEPS/" "$build/CMakeCache.txt"; then
+    fresh=--fresh
+fi
+cmake --preset windows $fresh >/dev/null
 cmake --build --preset windows -j"$(nproc)"
 
 version=$(sed -n 's/^project(Gridlume VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

@@ -32,6 +32,7 @@ wait "$sanitizer" || status=1
 trap - EXIT
 echo "---- sanitizer build and tests"
 cat "$log"
+"$root/tools/test-web.sh" || status=1
 
 echo "---- Windows build and its tests under Wine"
 started=$(date +%s)

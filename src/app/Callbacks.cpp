@@ -5,13 +5,12 @@
 #include "app/Pacing.h"
 #include "app/Window.h"
 #include "audio/SoundDevice.h"
+#include "gfx/Hud.h"
 #include "gfx/Sprite.h"
 #include "play/LiveMode.h"
 #include "states/State.h"
 
 #include <GL/freeglut.h>
-
-#include <cstdlib>
 
 namespace {
 constexpr unsigned char escapeKey = 27;
@@ -52,14 +51,7 @@ void clearFrame() {
 // Drawn over every screen, after everything else.
 void drawOverlay() {
     if (soundMuted()) {
-        static Sprite icon = [] {
-            Sprite s;
-            s.setTexture("./img/hud/muted.png");
-            s.position = {-173.0f, 253.0f, 0.0f}; // in the title bar, left of the title
-            s.scale = {36.0f, 36.0f, 1.0f};
-            return s;
-        }();
-        icon.draw();
+        drawHud("./img/hud/muted.png", hud::mutedIcon);
     }
 }
 
@@ -137,11 +129,15 @@ void idleStep(int nowMs) {
     }
 }
 
-void onIdle() {
-    paceFrame(gameIsStill() ? stillFramesPerSecond : playFramesPerSecond);
+bool idlePass() {
     idleStep(glutGet(GLUT_ELAPSED_TIME));
     const bool changed = sceneChanged || currentState != drawnState;
-    if (frameDue(pacingEnabled, gameIsStill(), changed, monotonicSeconds() - lastFrameAt)) {
+    return frameDue(pacingEnabled, gameIsStill(), changed, monotonicSeconds() - lastFrameAt);
+}
+
+void onIdle() {
+    paceFrame(gameIsStill() ? stillFramesPerSecond : playFramesPerSecond);
+    if (idlePass()) {
         glutPostRedisplay();
     }
 }
@@ -170,7 +166,7 @@ void onPassiveMotion(int x, int y) {
 void onKeyboard(unsigned char key, int x, int y) {
     markChanged();
     if (isQuitKey(key)) {
-        std::exit(0);
+        quitGame();
     }
     if (key == 'm' || key == 'M') {
         toggleMute(); // on every screen; the key still reaches the state, which ignores it
@@ -189,7 +185,7 @@ void onKeyboardUp(unsigned char key, int x, int y) {
 
 void handleSpecial(int key, int modifiers, int x, int y) {
     if (isQuitSpecial(key, modifiers)) {
-        std::exit(0);
+        quitGame();
     }
     if (key == GLUT_KEY_F11) {
         toggleFullScreen();

@@ -16,6 +16,8 @@ void onWindowStatus(int status);
 
 // The parts of the callbacks that need no window, so tests can drive them directly.
 void idleStep(int nowMs);
+// An idle pass without the wait: steps the game; true when a frame should be drawn.
+bool idlePass();
 bool isQuitKey(unsigned char key);
 bool isQuitSpecial(int key, int modifiers);
 void handleSpecial(int key, int modifiers, int x, int y);

@@ -70,6 +70,10 @@ Options parseOptions(int argc, char** argv) {
             options.mute = true;
         } else if (arg == "--uncapped") {
             options.uncapped = true;
+        } else if (arg == "--relaxed") {
+            options.relaxed = true;
+        } else if (arg == "--hints" || arg == "--no-hints") {
+            options.hints = arg == "--hints" ? 1 : 0;
         } else if (arg == "--data" || arg.rfind("--data=", 0) == 0) {
             const bool joined = arg != "--data";
             if (!joined && i + 1 >= argc) {
@@ -117,6 +121,11 @@ std::string usageText() {
            "      --mute        start with the sound off\n"
            "      --data DIR    read the pictures and sounds from DIR\n"
            "      --uncapped    draw as many frames as the machine can (no frame limit)\n"
+           "      --relaxed     relaxed mode: the board fades more slowly (E on the\n"
+           "                    instructions screen too); its records are kept apart\n"
+           "      --hints       show the hints in every game\n"
+           "      --no-hints    never show the hints (by default they show in the first\n"
+           "                    three games)\n"
            "GLUT's own options work too, for example -display NAME and -geometry WxH+X+Y.\n"
            "\n"
            "Keys:\n"
@@ -125,6 +134,8 @@ std::string usageText() {
            "  A                 add a plain gear to the chute\n"
            "  P, Space          pause and resume\n"
            "  M                 sound off and on\n"
+           "  H                 hints on and off\n"
+           "  E                 on the instructions screen: relaxed mode on and off\n"
            "  F11               full screen and back\n"
            "  Enter, Space, R   on the end screen: play again\n"
            "  Esc, Ctrl+Q       quit (Alt+F4 too)\n"

@@ -11,6 +11,8 @@ struct Options {
     bool fullScreen = false;
     bool mute = false;
     bool uncapped = false;
+    bool relaxed = false;        // --relaxed: the board fades at a gentler rate
+    int hints = -1;              // --hints 1, --no-hints 0; -1: shown in the first three games
     std::string dataFolder;      // --data DIR, empty when not given
     int width = 0;               // the size asked for with -geometry WxH..., 0 when none
     int height = 0;              //

@@ -9,28 +9,34 @@ RecordsFile records;
 
 namespace {
 
-constexpr const char* versionLine = "gridlume records 1";
+constexpr const char* versionLine = "gridlume records 2";
+constexpr const char* firstVersionLine = "gridlume records 1"; // no relaxed games yet
 constexpr long largestFile = 4096; // a few lines; anything bigger is not ours
 
 } // namespace
 
-void Records::add(bool victory, int lastedMs) {
-    ++played;
+void Records::add(bool victory, int lastedMs, bool relaxed) {
+    int& games = relaxed ? relaxedPlayed : played;
+    int& wins = relaxed ? relaxedWon : won;
+    int& longest = relaxed ? relaxedLongestLostMs : longestLostMs;
+    ++games;
     if (victory) {
-        ++won;
-    } else if (lastedMs > longestLostMs) {
-        longestLostMs = lastedMs;
+        ++wins;
+    } else if (lastedMs > longest) {
+        longest = lastedMs;
     }
 }
 
-int Records::bestSeconds(int gameLengthSeconds) const {
-    return won > 0 ? gameLengthSeconds : longestLostMs / 1000;
+int Records::bestSeconds(int gameLengthSeconds, bool relaxed) const {
+    const int wins = relaxed ? relaxedWon : won;
+    return wins > 0 ? gameLengthSeconds : (relaxed ? relaxedLongestLostMs : longestLostMs) / 1000;
 }
 
 std::string formatRecords(const Records& r) {
     std::ostringstream out;
     out << versionLine << "\nplayed " << r.played << "\nwon " << r.won << "\nlongest-lost-ms "
-        << r.longestLostMs << "\n";
+        << r.longestLostMs << "\nrelaxed-played " << r.relaxedPlayed << "\nrelaxed-won "
+        << r.relaxedWon << "\nrelaxed-longest-lost-ms " << r.relaxedLongestLostMs << "\n";
     return out.str();
 }
 
@@ -45,14 +51,17 @@ bool parseRecords(const std::string& text, Records& records, std::string& why) {
     }
     std::istringstream in(text);
     std::string line;
-    if (!std::getline(in, line) || line != versionLine) {
+    if (!std::getline(in, line) || (line != versionLine && line != firstVersionLine)) {
         why = "its first line is not \"" + std::string(versionLine) + "\"";
         return false;
     }
     Records read;
-    int* const fields[] = {&read.played, &read.won, &read.longestLostMs};
-    const char* const names[] = {"played", "won", "longest-lost-ms"};
-    for (int i = 0; i < 3; ++i) {
+    int* const fields[] = {&read.played,        &read.won,        &read.longestLostMs,
+                           &read.relaxedPlayed, &read.relaxedWon, &read.relaxedLongestLostMs};
+    const char* const names[] = {"played",         "won",         "longest-lost-ms",
+                                 "relaxed-played", "relaxed-won", "relaxed-longest-lost-ms"};
+    const int count = line == versionLine ? 6 : 3;
+    for (int i = 0; i < count; ++i) {
         std::string name;
         long value = -1;
         std::string rest;
@@ -68,7 +77,7 @@ bool parseRecords(const std::string& text, Records& records, std::string& why) {
         }
         *fields[i] = static_cast<int>(value);
     }
-    if (read.won > read.played) {
+    if (read.won > read.played || read.relaxedWon > read.relaxedPlayed) {
         why = "it counts more games won than played";
         return false;
     }
@@ -117,14 +126,14 @@ void RecordsFile::load() {
     }
 }
 
-void RecordsFile::add(bool victory, int lastedMs) {
+void RecordsFile::add(bool victory, int lastedMs, bool relaxed) {
     if (!saving()) {
-        records.add(victory, lastedMs);
+        records.add(victory, lastedMs, relaxed);
         return;
     }
     std::string why;
     if (!platform::makeFoldersAbove(path, why)) {
-        records.add(victory, lastedMs);
+        records.add(victory, lastedMs, relaxed);
         complain("cannot make its folder: " + why);
         return;
     }
@@ -132,10 +141,10 @@ void RecordsFile::add(bool victory, int lastedMs) {
     const platform::FileLock lock(path + ".lock");
     Records now;
     if (!read(now)) {
-        records.add(victory, lastedMs);
+        records.add(victory, lastedMs, relaxed);
         return;
     }
-    now.add(victory, lastedMs);
+    now.add(victory, lastedMs, relaxed);
     records = now;
     switch (platform::replaceFile(path, formatRecords(records), why)) {
     case platform::ReplaceOutcome::replaced:

@@ -3,17 +3,24 @@
 #include <string>
 
 // What the game remembers between runs.
+// Relaxed games are counted apart: their times say nothing about the usual game.
 struct Records {
     int played = 0;
     int won = 0;
     int longestLostMs = 0; // every game won lasts the whole four minutes
+    int relaxedPlayed = 0;
+    int relaxedWon = 0;
+    int relaxedLongestLostMs = 0;
 
-    void add(bool victory, int lastedMs);
-    // The longest game so far, in whole seconds: a win counts as the whole game.
-    int bestSeconds(int gameLengthSeconds) const;
+    void add(bool victory, int lastedMs, bool relaxed = false);
+    // The longest game so far of that mode, in whole seconds: a win counts as the whole game.
+    int bestSeconds(int gameLengthSeconds, bool relaxed = false) const;
+    // Games of either mode.
+    int gamesPlayed() const { return played + relaxedPlayed; }
 };
 
-// The file's text: a version line, then one "name value" line per figure.
+// The file's text: a version line, then one "name value" line per figure. The first version's
+// files (without the relaxed games) are still read.
 std::string formatRecords(const Records& records);
 // Reads that text; false (with the reason) for anything that is not exactly such a file.
 bool parseRecords(const std::string& text, Records& records, std::string& why);
@@ -34,7 +41,7 @@ public:
     void load();
     // Counts one game and writes the file anew: under a lock, from the file as it is now (another
     // game may have ended meanwhile), into a temporary file that then replaces it.
-    void add(bool victory, int lastedMs);
+    void add(bool victory, int lastedMs, bool relaxed = false);
 
     const Records& current() const { return records; }
     bool saving() const { return !path.empty() && !broken; }

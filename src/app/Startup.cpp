@@ -7,6 +7,7 @@
 #include "app/Pacing.h"
 #include "app/Records.h"
 #include "audio/SoundDevice.h"
+#include "play/LiveMode.h"
 #include "states/StartState.h"
 
 #include <GL/freeglut.h>
@@ -19,7 +20,9 @@ void startGame(const Options& options) {
     glutInit(&glutArgc, glutArgs.data());
     // Closing the window must end the process the way the quit keys do: through exit, so the
     // globals are destroyed and the sound device is closed.
+#ifndef __EMSCRIPTEN__
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
+#endif
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     // The size -geometry asked for, if any; the camera then makes it 4:3 and fits it on the
     // screen.
@@ -36,7 +39,9 @@ void startGame(const Options& options) {
 
     glutReshapeFunc(onReshape);
     glutDisplayFunc(onDisplay);
-    glutIdleFunc(onIdle);
+#ifndef __EMSCRIPTEN__
+    glutIdleFunc(onIdle); // in a browser its frames drive the game instead (app/WebLoop.cpp)
+#endif
     glutMouseFunc(onMouse);
     glutMotionFunc(onMotion);
     glutPassiveMotionFunc(onPassiveMotion);
@@ -44,7 +49,9 @@ void startGame(const Options& options) {
     glutKeyboardUpFunc(onKeyboardUp);
     glutSpecialFunc(onSpecial);
     glutSpecialUpFunc(onSpecialUp);
-    glutWindowStatusFunc(onWindowStatus);
+#ifndef __EMSCRIPTEN__
+    glutWindowStatusFunc(onWindowStatus); // the page's visibility stands in for it in a browser
+#endif
 
     switchState(&startState);
 
@@ -54,6 +61,8 @@ void startGame(const Options& options) {
         pacingEnabled = true;
     }
     soundSetMuted(options.mute);
+    liveMode.relaxed = options.relaxed;
+    hintChoice.forced = options.hints;
     records = RecordsFile(defaultRecordsPath());
     records.load();
     if (options.fullScreen) {
@@ -64,9 +73,12 @@ void startGame(const Options& options) {
 
 void setFixedGlState() {
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+#ifndef __EMSCRIPTEN__
+    // The browser's GL has these fixed already, and warns of the calls.
     glShadeModel(GL_SMOOTH);
     glPolygonMode(GL_FRONT, GL_FILL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+#endif
     initSwapControl();
     setCulling(false);
     setDepthTest(false, false);

@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <cstdlib>
+
 bool windowSystemReady() {
     return glutGet(GLUT_INIT_STATE) != 0 && glutGetWindow() != 0;
 }
@@ -31,4 +33,8 @@ void leaveFullScreen(int width, int height) {
         glutLeaveFullScreen();
         glutReshapeWindow(width, height);
     }
+}
+
+void quitGame() {
+    std::exit(0);
 }

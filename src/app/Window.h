@@ -12,3 +12,7 @@ int screenHeight();
 // Full screen on and off; leaving it gives the window the size it is asked for.
 void enterFullScreen();
 void leaveFullScreen(int width, int height);
+
+// Ends the game: the process exits (destructors close the sound device); in the browser the
+// page's loop stops and the page says goodbye instead.
+void quitGame();

@@ -1,6 +1,9 @@
 #include "app/DataFolder.h"
 #include "app/Options.h"
 #include "app/Startup.h"
+#ifdef __EMSCRIPTEN__
+#include "app/WebLoop.h"
+#endif
 
 #include <GL/freeglut.h>
 
@@ -28,6 +31,10 @@ int main(int argc, char** argv) {
     }
     useDataFolder(options.dataFolder);
     startGame(options);
+#ifdef __EMSCRIPTEN__
+    runInBrowser();
+#else
     glutMainLoop();
+#endif
     return 0;
 }

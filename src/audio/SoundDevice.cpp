@@ -6,6 +6,9 @@
 
 #include <cstddef>
 #include <vector>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 // A sample handle outlives the device on purpose: the bank keeps its pointers after close, and
 // the play state may even be destroyed after a test closed the device under it. A dead handle
@@ -101,6 +104,13 @@ void soundInit(int mixRate, int channelCount, unsigned) {
     if (device != nullptr) {
         return; // already open: keep the device and the samples loaded on it
     }
+#ifdef __EMSCRIPTEN__
+    // A page may make sound only once the player has clicked or pressed a key (the page notes
+    // the first); until then the game runs silent, as it does without a device.
+    if (emscripten_run_script_int("Module.gridlumeGestured ? 1 : 0") == 0) {
+        return;
+    }
+#endif
     device = alcOpenDevice(nullptr);
     if (device == nullptr) {
         return;

@@ -34,11 +34,15 @@ int Sprite::textureId() const {
     return texture != nullptr ? static_cast<int>(texture->id) : -1;
 }
 
-void Sprite::buildQuadList() {
-    quadList = glGenLists(1);
-    glNewList(quadList, GL_COMPILE);
+namespace {
+
+void sendQuad() {
     glBegin(GL_QUADS);
+#ifndef __EMSCRIPTEN__
+    // The browser's GL emulation mixes a normal given once into the vertices' positions, and
+    // there is no lighting to use it anyway.
     glNormal3f(0.0f, 0.0f, 1.0f);
+#endif
     glTexCoord2f(0.0f, 1.0f);
     glVertex3f(-0.5f, -0.5f, 0.0f);
     glTexCoord2f(1.0f, 1.0f);
@@ -48,7 +52,17 @@ void Sprite::buildQuadList() {
     glTexCoord2f(0.0f, 0.0f);
     glVertex3f(-0.5f, 0.5f, 0.0f);
     glEnd();
+}
+
+} // namespace
+
+void Sprite::buildQuadList() {
+#ifndef __EMSCRIPTEN__
+    quadList = glGenLists(1);
+    glNewList(quadList, GL_COMPILE);
+    sendQuad();
     glEndList();
+#endif
 }
 
 void Sprite::draw() const {
@@ -84,7 +98,11 @@ void Sprite::draw() const {
         glTranslatef(texOffset[0], texOffset[1], 0.0f);
         glScalef(texScale[0], texScale[1], 0.0f);
     }
+#ifdef __EMSCRIPTEN__
+    sendQuad(); // the browser's GL emulation has no display lists
+#else
     glCallList(quadList);
+#endif
     if (texTransform) {
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);

@@ -1,9 +1,6 @@
-// The platform layer on Linux and the other POSIX systems with GLX.
+// The platform layer on Linux and the other POSIX systems; their OpenGL is in Glx.cpp, or in
+// WebGl.cpp in a browser.
 #include "platform/Platform.h"
-
-#include "app/ExtensionList.h"
-
-#include <GL/glx.h>
 
 #include <cerrno>
 #include <cmath>
@@ -161,52 +158,6 @@ FileLock::~FileLock() {
     if (handle >= 0) {
         ::close(static_cast<int>(handle)); // lets the lock go
     }
-}
-
-bool hasCurrentGlContext() {
-    return glXGetCurrentContext() != nullptr;
-}
-
-namespace {
-
-typedef void (*SwapIntervalExtProc)(Display*, GLXDrawable, int);
-typedef int (*SwapIntervalMesaProc)(unsigned);
-SwapIntervalExtProc swapIntervalExt = nullptr;
-SwapIntervalMesaProc swapIntervalMesa = nullptr;
-
-void setExtInterval(int interval) {
-    Display* display = glXGetCurrentDisplay();
-    const GLXDrawable drawable = glXGetCurrentDrawable();
-    if (display != nullptr && drawable != 0) {
-        swapIntervalExt(display, drawable, interval);
-    }
-}
-
-void setMesaInterval(int interval) {
-    swapIntervalMesa(static_cast<unsigned>(interval));
-}
-
-} // namespace
-
-SwapIntervalSetter findSwapControl() {
-    // glXGetProcAddress hands out stubs even for extensions the server lacks, and calling those
-    // can kill the process: only trust what the extension string lists.
-    Display* display = glXGetCurrentDisplay();
-    if (display == nullptr) {
-        return nullptr;
-    }
-    const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
-    if (hasExtension(extensions, "GLX_EXT_swap_control")) {
-        swapIntervalExt = reinterpret_cast<SwapIntervalExtProc>(
-            glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
-        return swapIntervalExt != nullptr ? setExtInterval : nullptr;
-    }
-    if (hasExtension(extensions, "GLX_MESA_swap_control")) {
-        swapIntervalMesa = reinterpret_cast<SwapIntervalMesaProc>(
-            glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
-        return swapIntervalMesa != nullptr ? setMesaInterval : nullptr;
-    }
-    return nullptr;
 }
 
 } // namespace platform

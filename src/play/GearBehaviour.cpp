@@ -114,8 +114,20 @@ void Gear::dragTo(Vec3 point, const std::vector<Gear*>& pieces) {
     icon.position = t;
 }
 
-bool Gear::drop(Chain* chain) {
+Landing Gear::landing() const {
     if (overlapsBoard(position, static_cast<float>(radius))) {
+        return Landing::Board;
+    }
+    return insideBin(position) ? Landing::Bin : Landing::Back;
+}
+
+bool Gear::overBin() const {
+    return insideBin(position);
+}
+
+bool Gear::drop(Chain* chain) {
+    const Landing where = landing();
+    if (where == Landing::Board) {
         const bool firstPlacement = !placed;
         // A piece added with the A key is on the chain already; it must not be held twice.
         if (firstPlacement && !lifted && chain != nullptr && !chain->isAttached(this)) {
@@ -125,7 +137,7 @@ bool Gear::drop(Chain* chain) {
         lifted = false;
         return firstPlacement;
     }
-    if (insideBin(position)) {
+    if (where == Landing::Bin) {
         chuteTime = static_cast<float>(field::rollTime);
         discarding = true;
         if (chain != nullptr) {

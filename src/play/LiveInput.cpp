@@ -83,8 +83,14 @@ void LiveMode::mouse(int button, int state, int x, int y) {
             }
         }
         carrying = false;
-        if (heldGear != nullptr && heldGear->drop(chain)) {
-            spawnGear(); // placed for the first time: deal the next piece
+        if (heldGear != nullptr) {
+            const bool firstPlacement = heldGear->drop(chain);
+            if (firstPlacement) {
+                spawnGear(); // placed for the first time: deal the next piece
+            }
+            if (heldGear->placed && !heldGear->discarding) {
+                watch.dropped(*heldGear, firstPlacement);
+            }
         }
         heldGear = nullptr;
     }
@@ -110,6 +116,11 @@ void LiveMode::keyboard(unsigned char key, int, int) {
         } else {
             pause();
         }
+        return;
+    }
+    if ((key == 'H' || key == 'h') && !paused) {
+        hints.toggle(gameSeconds());
+        hintChoice.forced = hints.enabled() ? 1 : 0; // and so for the games after this one
         return;
     }
     if ((key != 'A' && key != 'a') || paused) {

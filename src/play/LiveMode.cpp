@@ -1,6 +1,7 @@
 #include "play/LiveMode.h"
 
 #include "app/FrameClock.h"
+#include "app/Records.h"
 #include "physics/Chain.h"
 #include "play/BoardSquare.h"
 #include "play/DealGenerator.h"
@@ -54,6 +55,8 @@ bool LiveMode::enter(State*) {
     won = false;
     paused = false;
     playedSeconds = 0.0f;
+    watch.reset();
+    hints.start(hintChoice.on(records.current().gamesPlayed()));
     gameStart = clockSeconds();
 
     chain = new Chain(35, 25.0f, "./img/link.png", Vec3{-295.0f, -230.0f, 0.0f});
@@ -103,6 +106,9 @@ bool LiveMode::enter(State*) {
         const int row = i % squaresPerColumn;
         square->position = {static_cast<float>(column * 67.2 - 266.4),
                             static_cast<float>(row * 44 - 219), 0.0f};
+        if (relaxed) {
+            square->fadeRate *= relaxedFadeFactor;
+        }
         squares.push_back(square);
     }
     return true;
@@ -123,6 +129,7 @@ bool LiveMode::release(State*) {
     carrying = false;
     alarmOn = false;
     lastPressTime = -1.0f; // a game built after this one starts with no press behind it
+    watch = PlayWatch();   // its storage too
     for (BoardSquare* square : squares) {
         delete square;
     }
@@ -147,7 +154,10 @@ void LiveMode::update() {
     }
     movePowerMarker(level);
     runPieces();
-    stepChain();
+    watch.beforeChain(*this);
+    const float chainSeconds = stepChain();
+    watch.afterChain(*this, chainSeconds, frameSeconds, gameSeconds());
+    hints.watchGame(*this, gameSeconds());
 }
 
 // Victory is decided before the board fades: a game that lasted long enough is won.
@@ -225,9 +235,9 @@ void LiveMode::removePiece(std::size_t index) {
     sounds.play("trash");
 }
 
-void LiveMode::stepChain() {
+float LiveMode::stepChain() {
     if (chain == nullptr) {
-        return;
+        return 0.0f;
     }
     // The chain runs on its own clock of whole milliseconds, whatever the frame rate; a frame
     // longer than the cap leaves the chain behind rather than stalling the game.
@@ -235,6 +245,7 @@ void LiveMode::stepChain() {
     for (int i = 0; i < steps; ++i) {
         chain->step(chainStepSeconds);
     }
+    return steps > 0 ? static_cast<float>(steps * chainStepSeconds) : 0.0f;
 }
 
 void LiveMode::relightAround(const Gear& p) {

@@ -3,6 +3,8 @@
 #include "audio/SoundBank.h"
 #include "gfx/Sprite.h"
 #include "gfx/Vec3.h"
+#include "play/Hints.h"
+#include "play/PlayWatch.h"
 #include "states/State.h"
 
 #include <cstddef>
@@ -30,9 +32,18 @@ public:
     float lastPressTime = -1.0f;
     bool paused = false;
     float playedSeconds = 0.0f; // how long the game lasted, once it is decided
+    // Relaxed mode, read by enter: every square fades at relaxedFadeFactor times the usual
+    // rate, and nothing else changes. Off, the game is the usual one to the constant.
+    bool relaxed = false;
+    // What the overlays and hints read about the play; the rules never read it.
+    PlayWatch watch;
+    HintBoard hints;
 
     // The game's length: it is won once this much game time has passed.
     static constexpr float gameLength = 240.0f;
+    // How much more slowly the board fades in relaxed mode: at a half, the scripted players who
+    // drop their pieces on the chain still lost most games (docs/gameplay.md).
+    static constexpr float relaxedFadeFactor = 0.3f;
 
     LiveMode() : State("live") {}
     ~LiveMode() override;
@@ -40,6 +51,8 @@ public:
     bool enter(State* previous) override;
     bool release(State* next) override;
     void draw() override;
+    // The play field exactly as the rules draw it, without anything drawn over it.
+    void drawRules();
     void update() override;
     void mouse(int button, int state, int x, int y) override;
     void motion(int x, int y) override;
@@ -52,6 +65,8 @@ public:
     // pieces; only the quit keys and resuming reach it.
     void pause();
     void resume();
+    // Game seconds since enter.
+    float gameSeconds() const;
     // Whole seconds left to play, rounded up: 240 when the game begins, 0 when it is won.
     int secondsLeft() const;
 
@@ -69,10 +84,14 @@ private:
 
     // Hands over to the end screen with the outcome.
     void finishGame(bool victory);
-    // The countdown and the pause sign, over everything else.
+    // Everything over the rules' drawing: the marks on the pieces, the taut-chain sign, the
+    // bin's sign, the countdown, the hints and the pause sign.
     void drawOverlay();
-    // The last thing of a frame: the chain's steps for the frame's whole milliseconds.
-    void stepChain();
+    void drawPieceMarks() const;
+    void drawBinSign() const;
+    // The last thing of a frame: the chain's steps for the frame's whole milliseconds. Returns
+    // the chain time stepped, in seconds.
+    float stepChain();
     // One bulb payout of piece p: relights the squares around it.
     void relightAround(const Gear& p);
 };

@@ -2,13 +2,13 @@
 
 #include "app/FrameClock.h"
 #include "app/Records.h"
+#include "app/Window.h"
 #include "gfx/Figures.h"
+#include "gfx/Hud.h"
 #include "play/DealGenerator.h"
 #include "play/LiveMode.h"
 
 #include <GL/freeglut.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -29,9 +29,12 @@ bool EndState::enter(State* previous) {
     shownAt = static_cast<float>(elapsedMs / 1000.0);
 
     const float lasted = game != nullptr ? game->playedSeconds : 0.0f;
-    records.add(won, static_cast<int>(lasted * 1000.0f));
+    const bool relaxed = game != nullptr && game->relaxed;
+    records.add(won, static_cast<int>(lasted * 1000.0f), relaxed);
     lastedSeconds = static_cast<int>(lasted);
-    bestSeconds = records.current().bestSeconds(static_cast<int>(LiveMode::gameLength));
+    bestSeconds = records.current().bestSeconds(static_cast<int>(LiveMode::gameLength), relaxed);
+    const bool teach = game != nullptr && !won && game->hints.enabled();
+    tip = teach ? chooseTip(game->watch, lasted) : Tip::None;
     return true;
 }
 
@@ -40,6 +43,11 @@ void EndState::draw() {
     static constexpr float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     drawFigures(minutesAndSeconds(lastedSeconds), lastedPlace, white);
     drawFigures(minutesAndSeconds(bestSeconds), bestPlace, white);
+    static const char* const tips[] = {"./img/hud/tip-taut.png", "./img/hud/tip-no-turn.png",
+                                       "./img/hud/tip-off-chain.png", "./img/hud/tip-stretch.png"};
+    if (tip != Tip::None) {
+        drawHud(tips[static_cast<int>(tip)], hud::endTip);
+    }
 }
 
 void EndState::mouse(int button, int state, int, int) {
@@ -48,7 +56,7 @@ void EndState::mouse(int button, int state, int, int) {
     }
     const float now = static_cast<float>(elapsedMs / 1000.0);
     if (now - shownAt > clickDelaySeconds) {
-        std::exit(0);
+        quitGame();
     }
 }
 

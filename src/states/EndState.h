@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gfx/Sprite.h"
+#include "play/Hints.h"
 #include "states/State.h"
 
 // The win or lose picture with how long the game lasted and the best so far. A left click more
@@ -12,7 +13,8 @@ public:
     Sprite picture;
     float shownAt = 0.0f;
     int lastedSeconds = 0; // the game just played
-    int bestSeconds = 0;   // the longest game so far, this one included
+    int bestSeconds = 0;   // the longest game so far of its mode, this one included
+    Tip tip = Tip::None;   // after a lost game with the hints on: what to try next time
 
     EndState() : State("end") {}
     bool enter(State* previous) override;

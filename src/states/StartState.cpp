@@ -1,5 +1,6 @@
 #include "states/StartState.h"
 
+#include "gfx/Hud.h"
 #include "play/LiveMode.h"
 
 #include <GL/freeglut.h>
@@ -16,6 +17,16 @@ bool StartState::enter(State*) {
 
 void StartState::draw() {
     picture.draw();
+    if (instructionsShown) {
+        drawHud(liveMode.relaxed ? "./img/hud/mode-relaxed.png" : "./img/hud/mode-normal.png",
+                hud::modeLine);
+    }
+}
+
+void StartState::keyboard(unsigned char key, int, int) {
+    if (instructionsShown && (key == 'e' || key == 'E')) {
+        liveMode.relaxed = !liveMode.relaxed;
+    }
 }
 
 void StartState::mouse(int button, int state, int, int) {

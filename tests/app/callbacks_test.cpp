@@ -30,6 +30,7 @@ protected:
     void SetUp() override {
         saved = currentState;
         currentState = &recorder;
+        resetFrameClockHolds(); // a game paused by an earlier test holds no time here
         elapsedMs = previousMs = frameMs = 0;
         frameSeconds = 0.0f;
     }
@@ -89,9 +90,11 @@ TEST_F(CallbacksTest, QuitKeysEndTheProcessBeforeTheState) {
     EXPECT_TRUE(isQuitSpecial(4, 4 | 1));
     EXPECT_FALSE(isQuitSpecial(4, 0));
     EXPECT_FALSE(isQuitSpecial(5, 4));
+#if GTEST_HAS_DEATH_TEST // not in a browser, which has no processes and does not exit
     EXPECT_EXIT(onKeyboard(27, 0, 0), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(onKeyboard(17, 0, 0), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(handleSpecial(4, 4, 0, 0), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 TEST(ExtensionList, MatchesWholeNamesOnly) {

@@ -37,6 +37,10 @@ TEST(Options, EachOptionAndWhatCannotBeUsed) {
     EXPECT_TRUE(parse({"--window", "-f"}).fullScreen);
     EXPECT_TRUE(parse({"--mute"}).mute);
     EXPECT_TRUE(parse({"--uncapped"}).uncapped);
+    EXPECT_TRUE(parse({"--relaxed"}).relaxed);
+    EXPECT_EQ(parse({}).hints, -1); // by the number of games played
+    EXPECT_EQ(parse({"--no-hints", "--hints"}).hints, 1);
+    EXPECT_EQ(parse({"--hints", "--no-hints"}).hints, 0);
     EXPECT_EQ(parse({"--data", "/opt/g"}).dataFolder, "/opt/g");
     EXPECT_EQ(parse({"--data=/opt/g"}).dataFolder, "/opt/g");
     EXPECT_EQ(parse({"-x"}).error, "unknown option '-x'");

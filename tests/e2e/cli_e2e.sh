@@ -20,7 +20,7 @@ need_file GRIDLUME_LAUNCH
     "$BINARY" --frobnicate 2>"$WORK/unknown.txt" || status=$?
     [ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
 )
-for option in --fullscreen --window --mute --data --uncapped -geometry P M F11; do
+for option in --fullscreen --window --mute --data --uncapped --relaxed --no-hints -geometry P M H F11; do
     grep -qF -- "$option" "$WORK/help.txt" || fail "--help does not mention $option"
 done
 grep -qx 'gridlume [0-9][0-9.]*' "$WORK/version.txt" || fail "--version printed $(cat "$WORK/version.txt")"

@@ -82,6 +82,6 @@ back_to_normal
 screenshot play_after
 expect_drawn play_after
 # The background above the board is the same picture as before.
-at_most "$(difference play play_after 450 5 340 80)" 0.05 "the background moved"
+at_most "$(difference play play_after 630 5 160 80)" 0.05 "the background moved" # beside the pause sign
 expect_esc_exit "window abuse"
 echo "window abuse: 50 rounds of resizing and unmapping, still drawing, status 0"

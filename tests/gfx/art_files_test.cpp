@@ -23,7 +23,19 @@ const char* const pngPictures[] = {"gear", "motor", "link", "lightbulb", "addlin
 // Drawn over the play by the game: the countdown's figures, the pause panel, the muted mark.
 const char* const hudFigures[] = {"digit-0", "digit-1", "digit-2", "digit-3", "digit-4", "digit-5",
                                   "digit-6", "digit-7", "digit-8", "digit-9", "colon"};
-const char* const hudOverlays[] = {"paused", "muted"};
+struct Overlay {
+    const char* name;
+    unsigned width, height;
+};
+const Overlay hudOverlays[] = {
+    {"paused", 512, 128},      {"muted", 64, 64},         {"hint-drop", 512, 64},
+    {"hint-idle", 512, 64},    {"hint-taut", 512, 64},    {"hint-spent", 512, 64},
+    {"tip-taut", 512, 128},    {"tip-no-turn", 512, 128}, {"tip-off-chain", 512, 128},
+    {"tip-stretch", 512, 128}, {"turning", 128, 128},     {"pip", 32, 32},
+    {"spent", 128, 128},       {"taut", 128, 128},        {"bin-drop", 128, 128},
+    {"bin-place", 128, 128},   {"relaxed", 256, 64},      {"mode-normal", 512, 64},
+    {"mode-relaxed", 512, 64}, {"hints-on", 256, 64},     {"hints-off", 256, 64}};
+
 const char* const loopSounds[] = {"motor", "alarm"};
 const char* const oneShotSounds[] = {"good", "roll", "trash", "chain"};
 
@@ -249,23 +261,25 @@ TEST(ArtFiles, PiecesAreTransparentAroundTheirShape) {
     EXPECT_EQ(link.alpha(link.width / 2, link.height * 7 / 8), 0);
 }
 
-// The overlay pictures: RGBA cut-outs with something solid in the middle (or the game draws an
-// empty square), the pause sign 4:1 as it is drawn (400 by 100 units) and the figures white even
-// where transparent: the game tints them and filters them without premultiplied alpha, so any
-// other colour under the margin would grey their edges. Drawn 18 units apart at 32 square (a
-// colon 10), wider ink would run into the next figure.
+// The overlay pictures: RGBA cut-outs at the shape they are drawn, with something solid in the
+// middle (or the game draws an empty square; only the ring round a turning piece is open there),
+// and the figures white even where transparent: the game tints them and filters them without
+// premultiplied alpha, so any other colour under the margin would grey their edges. Drawn 18
+// units apart at 32 square (a colon 10), wider ink would run into the next figure.
 TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
-    std::vector<const char*> names(std::begin(hudFigures), std::end(hudFigures));
-    names.insert(names.end(), std::begin(hudOverlays), std::end(hudOverlays));
-    for (const char* name : names) {
+    std::vector<Overlay> pictures(std::begin(hudOverlays), std::end(hudOverlays));
+    for (const char* name : hudFigures) {
+        pictures.push_back({name, 64, 64});
+    }
+    for (const Overlay& o : pictures) {
+        const std::string name = o.name;
         SCOPED_TRACE(name);
-        const Header h = pngHeader(readBytes(hudPicture(name)));
+        const Header h = pngHeader(readBytes(hudPicture(o.name)));
         ASSERT_TRUE(h.valid);
         EXPECT_EQ(h.pngColourType, 6u);
-        const bool sign = std::string(name) == "paused";
-        EXPECT_EQ(h.width, sign ? 512u : 64u);
-        EXPECT_EQ(h.height, sign ? 128u : 64u);
-        const Pixels p = decode(hudPicture(name));
+        EXPECT_EQ(h.width, o.width);
+        EXPECT_EQ(h.height, o.height);
+        const Pixels p = decode(hudPicture(o.name));
         ASSERT_GT(p.width, 0);
         expectTransparentCorners(p);
         bool solid = false;
@@ -274,8 +288,8 @@ TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
                 solid = solid || p.alpha(x, y) == 255;
             }
         }
-        EXPECT_TRUE(solid);
-        if (sign || std::string(name) == "muted") {
+        EXPECT_EQ(solid, name != "turning"); // the turning piece shows through its ring
+        if (o.width != 64 || name == "muted") {
             continue;
         }
         int notWhite = 0;
@@ -293,7 +307,7 @@ TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
 // Where the game writes figures, the pictures are plain and dark, so the white figures stand out
 // and cover nothing painted: the countdown's slot on the background and the two scoreboard times
 // (x 0..130, y -176..-256) on the end screens; the muted mark's corner of the title strip is the
-// plain plate.
+// plain plate, and so is the instructions' slot for the mode line.
 TEST(ArtFiles, PicturesLeaveTheOverlaySlotsPlain) {
     const Pixels bg = decode(picture("bg", ".jpg"));
     ASSERT_EQ(bg.width, 1024);
@@ -305,6 +319,9 @@ TEST(ArtFiles, PicturesLeaveTheOverlaySlotsPlain) {
         ASSERT_EQ(p.width, 1024);
         EXPECT_LE(brightestIn(p, 0, -256, 130, -176), 60);
     }
+    const Pixels help = decode(picture("instructions", ".jpg"));
+    ASSERT_EQ(help.width, 1024);
+    EXPECT_LE(brightestIn(help, -160, -245, 160, -205), 60); // the mode line
 }
 
 TEST(ArtFiles, SquarePictureIsLightAndNearlyGreySoTheTintShows) {

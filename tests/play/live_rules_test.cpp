@@ -1,6 +1,7 @@
 #include "play_fixtures.h"
 
 #include "app/Callbacks.h"
+#include "app/Records.h"
 #include "audio/AudioFiles.h"
 #include "audio/SoundDevice.h"
 #include "states/EndState.h"
@@ -333,3 +334,122 @@ TEST_F(PauseTest, NothingTimedMovesWhilePausedAndResumingMakesNoLongFrame) {
 }
 
 } // namespace
+
+// Relaxed mode slows the fading and nothing else: after the same 20 s of play the chain, the
+// pieces and the deal are exactly those of a normal game, while the board has lost
+// relaxedFadeFactor times the light.
+TEST_F(RulesTest, RelaxedModeHalvesTheFadeAndLeavesEveryOtherRuleAlone) {
+    struct Snapshot {
+        std::vector<float> numbers;
+        float lightLost;
+    };
+    const auto play = [&] {
+        for (int i = 0; i < 20 * playtest::framesPerSecond; ++i) {
+            runFrame();
+        }
+        Snapshot s{{}, BoardSquare::startLight - game.squares[0]->light};
+        for (const Gear* p : game.gears) {
+            s.numbers.insert(s.numbers.end(), {p->position.x, p->position.y, p->angle, p->turned,
+                                               p->chuteTime, static_cast<float>(p->radius)});
+        }
+        for (const ChainJoint* j : game.chain->joints) {
+            s.numbers.insert(s.numbers.end(), {j->position.x, j->position.y});
+        }
+        return s;
+    };
+    const Snapshot normal = play();
+    game.relaxed = true;
+    frame = 0;
+    startAgain();
+    const Snapshot relaxed = play();
+    game.relaxed = false;
+    EXPECT_EQ(game.squares[0]->fadeRate, BoardSquare().fadeRate * LiveMode::relaxedFadeFactor);
+    EXPECT_NEAR(relaxed.lightLost, normal.lightLost * LiveMode::relaxedFadeFactor, 0.01f);
+    EXPECT_EQ(relaxed.numbers, normal.numbers);
+}
+
+// The hints of the first games: each shows once when its moment comes, for a few seconds, and
+// not again soon after.
+class HintsTest : public GameTest {
+protected:
+    void SetUp() override {
+        hintChoice.forced = 1;
+        GameTest::SetUp();
+    }
+    void TearDown() override {
+        GameTest::TearDown();
+        hintChoice.forced = -1;
+        records = RecordsFile();
+    }
+    int showing() const { return game.hints.showing(game.gameSeconds()); }
+    void runFor(float seconds) {
+        for (int i = 0; i < seconds * playtest::framesPerSecond; ++i) {
+            runFrame();
+        }
+    }
+    static constexpr int drop = static_cast<int>(Hint::Drop);
+};
+
+TEST_F(HintsTest, DropIdleAndSpentHintsShowOnceOnTheirTrigger) {
+    runFrame();
+    EXPECT_EQ(showing(), drop); // the first deal
+    setTime(frame / 64.0f);
+    press(-350.0f, 200.0f);
+    moveHeld(150.0f, 100.0f); // where the chain does not reach
+    releaseAt(150.0f, 100.0f);
+    runFrame();
+    EXPECT_EQ(showing(), -1); // dropped: its moment has passed
+    runFor(2.1f);
+    EXPECT_EQ(showing(), static_cast<int>(Hint::Idle));
+    runFor(8.0f); // shown for its few seconds, then resting
+    EXPECT_EQ(showing(), -1);
+    EXPECT_EQ(game.hints.timesShown(Hint::Idle), 1);
+
+    addPlacedPiece(30.0f, {250.0f, -150.0f, 0.0f}, Bulb, 1, 1801.0f);
+    runFrame(); // pays out its only charge
+    runFrame();
+    EXPECT_EQ(showing(), static_cast<int>(Hint::Spent));
+    EXPECT_EQ(game.hints.timesShown(Hint::Drop), 1);
+    EXPECT_EQ(game.hints.timesShown(Hint::Taut), 0);
+}
+
+// The first gear flung across the board pulls the chain tight: the chain stops.
+TEST_F(HintsTest, TautHintShowsWhenTheChainStops) {
+    runFrame();
+    setTime(frame / 64.0f);
+    press(-50.0f, -75.0f);
+    for (int k = 1; k <= 20; ++k) {
+        moveHeld(-50.0f + k * 17.0f, -75.0f + k * 12.0f);
+    }
+    releaseAt(290.0f, 165.0f);
+    // It waits its turn behind the captions already showing.
+    while (game.hints.timesShown(Hint::Taut) == 0 && frame < 12 * playtest::framesPerSecond) {
+        runFrame();
+    }
+    EXPECT_EQ(showing(), static_cast<int>(Hint::Taut));
+    EXPECT_GE(game.watch.stillChainSeconds, 2.0f);
+}
+
+TEST_F(HintsTest, NoHintsAfterTheFirstThreeGamesUnlessAskedFor) {
+    hintChoice.forced = -1;
+    records = RecordsFile();
+    records.add(false, 1000);
+    records.add(false, 1000, true); // relaxed games count too
+    startAgain();
+    EXPECT_TRUE(game.hints.enabled()); // two games played
+    records.add(false, 1000);
+    startAgain();
+    EXPECT_FALSE(game.hints.enabled());
+    runFor(3.0f);
+    EXPECT_EQ(showing(), -1);
+    EXPECT_EQ(game.hints.timesShown(Hint::Drop), 0);
+
+    game.keyboard('h', 0, 0); // H: on, for the games after this one too
+    EXPECT_EQ(game.hints.toast(game.gameSeconds()), 1);
+    EXPECT_EQ(hintChoice.forced, 1);
+    runFrame();
+    EXPECT_EQ(showing(), drop);
+    game.keyboard('H', 0, 0);
+    EXPECT_EQ(showing(), -1);
+    EXPECT_EQ(game.hints.toast(game.gameSeconds()), 0);
+}

@@ -3,8 +3,8 @@
 // Every game is dealt the same pieces; the seed varies only the player's own choices.
 //
 //   gridlume_gameplay [--games N] [--seed FIRST] [--frame MS[,MS...]]
-//                     [--player competent|passive] [--cap SECONDS] [--max-drop PERCENT]
-//                     [--min-median SECONDS] [--data DIR] [--log]
+//                     [--player competent|novice|passive] [--relaxed] [--cap SECONDS]
+//                     [--max-drop PERCENT] [--min-median SECONDS] [--data DIR] [--log]
 //
 // Game i of a frame length is played with seed FIRST + i, so every frame length sees the same
 // players. --cap stops a game that has not ended by then (it counts with the time played).
@@ -12,9 +12,10 @@
 // first one's by more than PERCENT; --min-median fails it when any median is below SECONDS (a
 // chain that stops at every frame rate alike costs nothing relative to the first). The first game
 // is played twice and must come out the same: the figures of docs/gameplay.md rest on that.
-// --data runs from DIR, so that ./img/ and ./sounds/ load.
+// --relaxed plays the relaxed mode. --data runs from DIR, so that ./img/ and ./sounds/ load.
 #include "support/CompetentPlayer.h"
 #include "support/Monkey.h"
+#include "support/NovicePlayer.h"
 #include "support/QuietOutput.h"
 
 #include "app/Callbacks.h"
@@ -46,7 +47,8 @@ struct Arguments {
     int games = 20;
     std::uint32_t seed = 1;
     std::vector<int> frames{16};
-    bool competent = true;
+    std::string player = "competent";
+    bool relaxed = false;
     float cap = 300.0f;
     double maxDrop = -1.0; // percent; negative: no check
     double minMedian = 0.0;
@@ -92,7 +94,7 @@ private:
     std::unordered_map<const Gear*, int> charges;
 };
 
-Result play(bool competent, std::uint32_t seed, int frameLength, float capSeconds) {
+Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
     releasePlayState();
     dealGenerator.reset();
     elapsedMs = previousMs = frameMs = 0;
@@ -100,18 +102,24 @@ Result play(bool competent, std::uint32_t seed, int frameLength, float capSecond
     camera.reset();
     activeCamera = &camera;
     currentState = &liveMode;
+    liveMode.relaxed = a.relaxed;
     liveMode.enter(nullptr);
 
-    std::unique_ptr<CompetentPlayer> player;
-    if (competent) {
-        player = std::make_unique<CompetentPlayer>(seed);
+    std::unique_ptr<CompetentPlayer> competent;
+    std::unique_ptr<NovicePlayer> novice;
+    if (a.player == "competent") {
+        competent = std::make_unique<CompetentPlayer>(seed);
+    } else if (a.player == "novice") {
+        novice = std::make_unique<NovicePlayer>(seed);
     }
     Result result;
     PayoutCounter payouts;
-    const int capMs = static_cast<int>(capSeconds * 1000.0f);
+    const int capMs = static_cast<int>(a.cap * 1000.0f);
     for (int nowMs = 0; currentState == &liveMode && nowMs < capMs;) {
-        if (player != nullptr) {
-            player->act(liveMode);
+        if (competent != nullptr) {
+            competent->act(liveMode);
+        } else if (novice != nullptr) {
+            novice->act(liveMode);
         }
         nowMs += frameLength;
         idleStep(nowMs);
@@ -120,11 +128,14 @@ Result play(bool competent, std::uint32_t seed, int frameLength, float capSecond
     result.ended = currentState == &endState;
     result.won = result.ended && liveMode.won;
     result.seconds = clockSeconds() - liveMode.gameStart;
-    if (player != nullptr) {
-        result.placed = player->placed;
-        result.skipped = player->skipped;
-        result.binned = player->binned;
-        result.replaced = player->replaced;
+    if (competent != nullptr) {
+        result.placed = competent->placed;
+        result.skipped = competent->skipped;
+        result.binned = competent->binned;
+        result.replaced = competent->replaced;
+    } else if (novice != nullptr) {
+        result.placed = novice->placed;
+        result.binned = novice->binned;
     }
     releasePlayState();
     return result;
@@ -182,8 +193,8 @@ bool parseFrames(const char* value, std::vector<int>& frames) {
 bool parse(int argc, char** argv, Arguments& a) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--log") {
-            a.log = true;
+        if (arg == "--log" || arg == "--relaxed") {
+            (arg == "--log" ? a.log : a.relaxed) = true;
             continue;
         }
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -200,8 +211,9 @@ bool parse(int argc, char** argv, Arguments& a) {
             if (!parseFrames(value, a.frames)) {
                 return false;
             }
-        } else if (arg == "--player" && (name == "competent" || name == "passive")) {
-            a.competent = name == "competent";
+        } else if (arg == "--player" &&
+                   (name == "competent" || name == "novice" || name == "passive")) {
+            a.player = name;
         } else if (arg == "--cap") {
             a.cap = static_cast<float>(std::atof(value));
         } else if (arg == "--max-drop") {
@@ -224,7 +236,8 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, a)) {
         std::fprintf(stderr,
                      "usage: %s [--games N] [--seed FIRST] [--frame MS[,MS...]] "
-                     "[--player competent|passive] [--cap SECONDS] [--max-drop PERCENT] "
+                     "[--player competent|novice|passive] [--relaxed] [--cap SECONDS] "
+                     "[--max-drop PERCENT] "
                      "[--min-median SECONDS] [--data DIR] [--log]\n",
                      argv[0]);
         return 2;
@@ -233,10 +246,11 @@ int main(int argc, char** argv) {
         std::perror(a.data);
         return 2;
     }
-    const char* player = a.competent ? "competent" : "passive";
+    const std::string name = a.player + (a.relaxed ? " (relaxed)" : "");
+    const char* player = name.c_str();
     auto quietly = [&](std::uint32_t seed, int frameLength) {
         QuietOutput quiet(!a.log);
-        return play(a.competent, seed, frameLength, a.cap);
+        return play(a, seed, frameLength);
     };
 
     const std::clock_t started = std::clock();

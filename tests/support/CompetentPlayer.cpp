@@ -1,7 +1,6 @@
 #include "CompetentPlayer.h"
 
 #include "BoardLight.h"
-#include "PointerInput.h"
 
 #include "app/FrameClock.h"
 #include "physics/Chain.h"
@@ -15,17 +14,6 @@
 
 namespace {
 
-constexpr int leftButton = 0;
-constexpr int down = 0;
-constexpr int up = 1;
-
-// Presses further apart than this never make a double press, whatever the frame rate.
-constexpr float pressSpacing = 0.6f;
-// The second press of a double press, and the release that puts the carried piece down.
-constexpr float doublePressGap = 0.14f;
-constexpr float putDownAfterLift = 0.6f;
-// Motion events while the hand moves, as a mouse reports them.
-constexpr float motionInterval = 0.015f;
 // A piece on the board that has not turned for this long is off the chain.
 constexpr float stalledAfter = 1.5f;
 // Joints slower than this are not carried round by the motor.
@@ -71,15 +59,17 @@ float angleBetween(float a, float b) {
 } // namespace
 
 CompetentPlayer::CompetentPlayer(std::uint32_t seed)
-    : random(seed), reaction(random.between(0.15f, 0.3f)),
-      handSpeed(random.between(900.0f, 1600.0f)), depth(random.between(10.0f, 18.0f)),
+    : random(seed), reaction(random.between(0.15f, 0.3f)), hand(random.between(900.0f, 1600.0f)),
+      depth(random.between(10.0f, 18.0f)),
       stretchAngle(random.between(15.0f, 25.0f) * 3.14159265f / 180.0f) {}
 
 void CompetentPlayer::act(LiveMode& game) {
     const float now = clockSeconds();
     look(game, now);
-    if (!queued.empty()) {
-        deliver(game, now);
+    if (hand.busy()) {
+        if (hand.deliver(game, now)) {
+            nextLook = now + reaction * random.between(0.7f, 1.3f);
+        }
         return;
     }
     if (now < nextLook) {
@@ -149,32 +139,6 @@ void CompetentPlayer::look(const LiveMode& game, float now) {
     jointsSampledAt = now;
 }
 
-void CompetentPlayer::deliver(LiveMode& game, float now) {
-    while (!queued.empty() && queued.front().at <= now) {
-        const Event e = queued.front();
-        queued.pop_front();
-        const int x = input::windowX(e.point.x);
-        const int y = input::windowY(e.point.y);
-        switch (e.input) {
-        case Input::Press:
-            game.mouse(leftButton, down, x, y);
-            break;
-        case Input::Release:
-            game.mouse(leftButton, up, x, y);
-            break;
-        case Input::Drag:
-            game.motion(x, y);
-            break;
-        case Input::Hover:
-            game.passiveMotion(x, y);
-            break;
-        }
-        if (queued.empty()) {
-            nextLook = now + reaction * random.between(0.7f, 1.3f);
-        }
-    }
-}
-
 bool CompetentPlayer::decide(const LiveMode& game, float now) {
     if (game.chain == nullptr) {
         return false;
@@ -186,11 +150,9 @@ bool CompetentPlayer::decide(const LiveMode& game, float now) {
         // A carry that did not end in the bin (something rolled in the way): try again.
         for (const Gear* p : game.gears) {
             if (p->lifted) {
-                const Vec3 bin = clearBinPoint(game, *p);
+                const Vec3 bin = PlayerHand::clearBinPoint(game, *p);
                 if (bin.z == 0.0f) {
-                    const float at = std::max(now, lastPress + putDownAfterLift);
-                    queued.push_back({at, Input::Hover, bin});
-                    queued.push_back({at + 0.05f, Input::Release, bin});
+                    hand.putDown(bin, now);
                     return true;
                 }
             }
@@ -198,24 +160,24 @@ bool CompetentPlayer::decide(const LiveMode& game, float now) {
         return false;
     }
     if (const Gear* p = spentPiece(game)) {
-        const Vec3 bin = clearBinPoint(game, *p);
+        const Vec3 bin = PlayerHand::clearBinPoint(game, *p);
         if (bin.z == 0.0f) {
-            liftToBin(p->position, bin, now);
+            hand.liftToBin(p->position, bin, now);
             return true;
         }
     }
     if (const Gear* p = dealtPiece(game)) {
         if (p->payload == Bulb && p->radius <= smallestKept) {
-            const Vec3 bin = clearBinPoint(game, *p);
+            const Vec3 bin = PlayerHand::clearBinPoint(game, *p);
             if (bin.z == 0.0f) {
-                drag(p->position, bin, now);
+                hand.drag(p->position, bin, now);
                 ++skipped;
                 return true;
             }
         } else {
             const Spot spot = bestSpot(game, *p);
             if (spot.worth > 0.0f) {
-                drag(p->position, spot.centre, now);
+                hand.drag(p->position, spot.centre, now);
                 return true;
             }
         }
@@ -223,7 +185,7 @@ bool CompetentPlayer::decide(const LiveMode& game, float now) {
     if (const Gear* p = stalledPiece(game, now)) {
         const Spot spot = bestSpot(game, *p);
         if (spot.worth > 0.0f) {
-            drag(p->position, spot.centre, now);
+            hand.drag(p->position, spot.centre, now);
             ++replaced;
             return true;
         }
@@ -243,7 +205,7 @@ bool CompetentPlayer::tension(const LiveMode& game, float now) {
         stretched = true;
         const Vec3 to =
             m + Vec3{std::cos(stretchAngle), std::sin(stretchAngle), 0.0f} * stretchAtStart;
-        drag(t->position, to, now, tensionSpeedAtStart);
+        hand.drag(t->position, to, now, tensionSpeedAtStart);
         lastTension = now;
         return true;
     }
@@ -252,12 +214,12 @@ bool CompetentPlayer::tension(const LiveMode& game, float now) {
     }
     const auto it = seen.find(t);
     if (it != seen.end() && now - it->second.lastTurned > slackenAfter && d > nearestToMotor) {
-        drag(t->position, t->position - away * (slackenStep / d), now, tensionSpeed);
+        hand.drag(t->position, t->position - away * (slackenStep / d), now, tensionSpeed);
         lastTension = now;
         return true;
     }
     if (now - lastTension > stretchEvery && d < stretchMost) {
-        drag(t->position, t->position + away * (stretchStep / d), now, tensionSpeed);
+        hand.drag(t->position, t->position + away * (stretchStep / d), now, tensionSpeed);
         lastTension = now;
         return true;
     }
@@ -366,62 +328,4 @@ float CompetentPlayer::usefulLight(const LiveMode& game, Vec3 centre, float radi
         }
     }
     return light;
-}
-
-Vec3 CompetentPlayer::clearBinPoint(const LiveMode& game, const Gear& piece) const {
-    // Deep enough in the bin that no part of the piece reaches the board, clear of every other
-    // piece so that the drop is not pushed out again. z = 1 says there is none.
-    const auto r = static_cast<float>(piece.radius);
-    const float right = std::min(field::binRight - 2.0f,
-                                 static_cast<float>(field::boardLeft - field::margin) - r - 2.0f);
-    for (float y = field::binBottom + 6.0f; y < field::binTop - 2.0f; y += 8.0f) {
-        for (float x = field::binLeft + 6.0f; x < right; x += 8.0f) {
-            const Vec3 point{x, y, 0.0f};
-            bool clear = true;
-            for (const Gear* q : game.gears) {
-                if (q != &piece &&
-                    distance(q->position, point) < r + static_cast<float>(q->radius) + 2.0f) {
-                    clear = false;
-                    break;
-                }
-            }
-            if (clear) {
-                return point;
-            }
-        }
-    }
-    return {0.0f, 0.0f, 1.0f};
-}
-
-void CompetentPlayer::drag(Vec3 from, Vec3 to, float start, float speed) {
-    start = std::max(start, lastPress + pressSpacing);
-    const float duration = std::max(0.12f, distance(from, to) / (speed > 0.0f ? speed : handSpeed));
-    queued.push_back({start, Input::Press, from});
-    const int moves = static_cast<int>(std::ceil(duration / motionInterval));
-    for (int i = 1; i <= moves; ++i) {
-        const float f = static_cast<float>(i) / static_cast<float>(moves);
-        queued.push_back({start + duration * f, Input::Drag, from + (to - from) * f});
-    }
-    queued.push_back({start + duration + 0.04f, Input::Release, to});
-    lastPress = start;
-}
-
-void CompetentPlayer::liftToBin(Vec3 at, Vec3 bin, float start) {
-    start = std::max(start, lastPress + pressSpacing);
-    const float lift = start + doublePressGap;
-    queued.push_back({start, Input::Press, at});
-    queued.push_back({start + 0.06f, Input::Release, at});
-    queued.push_back({lift, Input::Press, at});
-    queued.push_back({lift + 0.06f, Input::Release, at}); // part of the double press
-    const float duration = std::max(0.15f, distance(at, bin) / handSpeed);
-    const int moves = static_cast<int>(std::ceil(duration / motionInterval));
-    const float carryStart = lift + 0.1f;
-    for (int i = 1; i <= moves; ++i) {
-        const float f = static_cast<float>(i) / static_cast<float>(moves);
-        queued.push_back({carryStart + duration * f, Input::Hover, at + (bin - at) * f});
-    }
-    const float putDown = std::max(carryStart + duration + 0.05f, lift + putDownAfterLift);
-    queued.push_back({putDown, Input::Press, bin}); // ignored while carrying
-    queued.push_back({putDown + 0.05f, Input::Release, bin});
-    lastPress = lift;
 }

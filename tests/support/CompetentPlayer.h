@@ -1,11 +1,11 @@
 #pragma once
 
 #include "MonkeyRandom.h"
+#include "PlayerHand.h"
 
 #include "gfx/Vec3.h"
 
 #include <cstdint>
-#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -29,21 +29,12 @@ public:
     void act(LiveMode& game);
 
     // What it did, for the reports.
-    int placed = 0;    // dealt pieces put on the chain
-    int skipped = 0;   // dealt pieces thrown in the bin unplaced
-    int binned = 0;    // spent pieces carried to the bin
-    int replaced = 0;  // charged pieces that had stopped turning, put back on the chain
+    int placed = 0;   // dealt pieces put on the chain
+    int skipped = 0;  // dealt pieces thrown in the bin unplaced
+    int binned = 0;   // spent pieces carried to the bin
+    int replaced = 0; // charged pieces that had stopped turning, put back on the chain
 
 private:
-    // One input event, delivered at the first frame at or after its time, as the window system
-    // queues them between frames.
-    enum class Input { Press, Release, Drag, Hover };
-    struct Event {
-        float at;
-        Input input;
-        Vec3 point;
-    };
-
     // What the player remembers of a piece from earlier frames.
     struct Sighting {
         float angle = 0.0f;
@@ -64,7 +55,6 @@ private:
     };
 
     void look(const LiveMode& game, float now);
-    void deliver(LiveMode& game, float now);
     bool decide(const LiveMode& game, float now);
 
     bool tension(const LiveMode& game, float now);
@@ -75,19 +65,13 @@ private:
     Spot bestSpot(const LiveMode& game, const Gear& piece) const;
     bool fitsAt(const LiveMode& game, const Gear& piece, Vec3 centre) const;
     float usefulLight(const LiveMode& game, Vec3 centre, float radius) const;
-    Vec3 clearBinPoint(const LiveMode& game, const Gear& piece) const;
-
-    void drag(Vec3 from, Vec3 to, float start, float speed = 0.0f);
-    void liftToBin(Vec3 at, Vec3 bin, float start);
 
     MonkeyRandom random;
-    float reaction;     // seconds between seeing and acting
-    float handSpeed;    // world units per second while dragging
+    float reaction; // seconds between seeing and acting
+    PlayerHand hand;
     float depth;        // how far a piece's rim reaches over the chain
     float stretchAngle; // radians: where the small gear pulls the chain, seen from the motor
 
-    std::deque<Event> queued;
-    float lastPress = -10.0f;
     bool stretched = false;
     float lastTension = 0.0f;
     float nextLook = 0.0f;

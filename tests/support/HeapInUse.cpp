@@ -23,6 +23,8 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 std::size_t heapInUse() {
 #ifdef GRIDLUME_HAS_ASAN
     return __sanitizer_get_current_allocated_bytes();
+#elif defined(__EMSCRIPTEN__)
+    return mallinfo().uordblks; // a 32-bit heap: the older call is wide enough
 #else
     return mallinfo2().uordblks;
 #endif

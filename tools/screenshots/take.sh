@@ -1,7 +1,9 @@
 #!/bin/bash
-# Takes the documentation screenshots with the real game under Xvfb: splash, instructions, a
-# game in play, the same game paused and in full screen on a 16:9 screen, and both end screens
-# (reached by moving the game's clock forward with the preloaded clock shim, tools/timewarp.c).
+# Takes the documentation screenshots with the real game under Xvfb: splash, instructions with
+# the mode line, the first deal's hint, a game in play (the turning mark on the placed piece),
+# the same game paused and in full screen on a 16:9 screen, and both end screens, the lost one
+# with its tip (reached by moving the game's clock forward with the preloaded clock shim,
+# tools/timewarp.c). The records start empty, so these are a newcomer's first games: hints on.
 # Usage: tools/screenshots/take.sh [BUILD-DIR]   (build targets gridlume and gridlume_timewarp)
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
@@ -25,6 +27,8 @@ click 400 300
 sleep 0.5
 keep instructions
 click 400 300
+sleep 1 # the first piece is dealt with its caption
+keep hints
 grab_dealt_piece 140
 screenshot chain
 place_on_chain chain || drag_to 220 420

@@ -1,0 +1,22 @@
+# The page build-web/site/ holds: our own index.html, the game's .js and .wasm, and its pictures
+# and sounds packed into one .data file the page downloads with a progress bar.
+set(WEB_PAGE ${PROJECT_SOURCE_DIR}/web/index.html)
+set(WEB_PRE ${PROJECT_SOURCE_DIR}/web/pre.js)
+set_target_properties(gridlume PROPERTIES SUFFIX .js LINK_DEPENDS "${WEB_PRE}")
+target_link_options(gridlume PRIVATE
+    -sENVIRONMENT=web
+    # The records live in the browser's IndexedDB, mounted by the pre-js before main runs.
+    -lidbfs.js --pre-js ${WEB_PRE}
+    "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/img@/img"
+    "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/sounds@/sounds")
+set(WEB_SITE ${PROJECT_BINARY_DIR}/site)
+add_custom_command(TARGET gridlume POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${WEB_SITE}
+    COMMAND ${CMAKE_COMMAND} -E copy ${WEB_PAGE} $<TARGET_FILE:gridlume>
+            $<TARGET_FILE_DIR:gridlume>/gridlume.wasm $<TARGET_FILE_DIR:gridlume>/gridlume.data
+            ${WEB_SITE}/
+    VERBATIM)
+# The page alone changes without a relink.
+add_custom_target(web_page ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${WEB_PAGE} ${WEB_SITE}/index.html
+    DEPENDS gridlume VERBATIM)

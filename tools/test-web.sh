@@ -1,0 +1,25 @@
+#!/bin/sh
+# The browser build and its tests (tools/test.sh runs this after the Linux tests): the page built
+# as tools/build-web.sh builds it, the window-less unit tests compiled to WebAssembly in the same
+# build folder and run under Node, and a visit to the page in the machine's headless Chromium
+# (web/test/). The screenshots of that visit are kept in build-web/shots/.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+echo "---- browser build and tests"
+started=$(date +%s)
+"$root/tools/web/setup.sh" --test
+GRIDLUME_WEB_TESTS=ON "$root/tools/build-web.sh" >/dev/null
+export NODE_PATH=/usr/share/nodejs
+cmake --build "$root/build-web" -j"$(nproc)" --target gridlume_tests
+ctest --test-dir "$root/build-web" --output-on-failure
+
+# puppeteer-core drives the machine's Chromium; it downloads no browser of its own.
+cd "$root/web/test"
+# Installed again only when the lock file changed.
+if ! cmp -s package-lock.json node_modules/.installed-lock; then
+    PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+    cp package-lock.json node_modules/.installed-lock
+fi
+GRIDLUME_SITE="$root/build-web/site" GRIDLUME_SHOTS="$root/build-web/shots" \
+    node --test play.test.mjs
+echo "---- browser part: $(($(date +%s) - started)) s"
