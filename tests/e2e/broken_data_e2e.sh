@@ -9,11 +9,23 @@
 # GRIDLUME_TIMEWARP: the clock shim, tools/timewarp.c, built (ctest sets it).
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 use_timewarp
 
 VARIANTS=(empty truncated random othertype tiny huge)
 WAVE_VARIANTS=(empty truncated notwave)
+
+# The pictures read on the way into play and by the first dealt pieces, and every sound.
+PICTURES="splash.jpg instructions.jpg link.png motor.png gear.png bg.jpg square.jpg
+lightbulb.png addlink.png"
+WAVES="alarm good motor roll trash chain"
+
+# copy_data SOURCE DEST: the game's own pictures and sounds, to be broken in DEST.
+copy_data() {
+    mkdir -p "$2"
+    cp -r "$1/img" "$1/sounds" "$2/"
+}
 
 # Noise that is the same on every run: compressed bytes of the binary itself.
 head -c 200000 "$BINARY" | gzip -9n >"$WORK/noise.gz"
@@ -72,7 +84,7 @@ start_display
 mkdir -p "$WORK/nothing"
 start_game "$WORK/nothing" "$BINARY"
 enter_play
-sleep 1
+wait_frames
 screenshot nothing
 expect_colour nothing 780 20 255 255 255 # the background, untextured
 expect_colour nothing 700 150 51 204 0   # a square at light 80, untextured
@@ -106,7 +118,7 @@ for k in 0 1 2 3 4 5; do
     start_game "$data" "$BINARY"
     enter_play
     deal_add_link
-    sleep 0.3
+    wait_frames
     screenshot "broken$k"
     expect_drawn "broken$k"
     expect_esc_exit "broken data $k"
@@ -142,7 +154,7 @@ for v in 0 1 2 3 4 5; do
     enter_play
     warp_clock 100000
     wait_for_output "texture ./img/lose.jpg"
-    sleep 0.5
+    wait_frames
     out="$WORK/lose$v.out"
     cp "$WORK/game.out" "$out"
     expect_picture_log "$out" lose.jpg "$variant"

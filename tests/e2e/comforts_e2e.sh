@@ -7,6 +7,7 @@
 # Usage: comforts_e2e.sh <path-to-built-gridlume> <source-dir>
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 need_tools xdotool import convert compare
 
@@ -23,7 +24,7 @@ grep -qF "gridlume: records file $records: its first line is not" "$WORK/game.er
 # The countdown's slot is at pixels 692..792 x 556..592; the sign in the title bar.
 sleep 1.5
 key p
-sleep 0.5
+wait_frames
 screenshot paused
 sleep 3
 screenshot paused_later
@@ -38,7 +39,7 @@ at_least "$(difference paused_later resumed 270 6 340 84)" 0.05 "the sign stayed
 # Full screen: the 960 by 720 picture centred between 160-pixel black bars, and back.
 key F11
 wait_until 5 window_is 1280x720 || fail "F11 did not fill the screen"
-sleep 0.5
+wait_frames
 import -window root "$WORK/full.png"
 for x in 20 1260; do
     expect_colour full "$x" 360 0 0 0

@@ -7,6 +7,7 @@
 # Usage: install_e2e.sh <path-to-built-gridlume> <source-dir>
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 
 less_than() {

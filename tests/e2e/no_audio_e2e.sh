@@ -6,6 +6,7 @@
 # cannot play, reaches play, draws, and ends with status 0 on Esc.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 
 # No sound server or configuration that OpenAL Soft or ALSA could find.
@@ -16,6 +17,11 @@ NO_SERVER=(HOME="$QUIET_HOME" XDG_RUNTIME_DIR="$QUIET_HOME/runtime"
     PULSE_SERVER="unix:$QUIET_HOME/no-such-socket" PULSE_RUNTIME_PATH="$QUIET_HOME/runtime"
     ALSA_CONFIG_PATH="$WORK/empty.conf" ALSOFT_CONF="$WORK/empty.conf")
 
+# expect_no_line FILE TEXT
+expect_no_line() {
+    ! grep -qxF "$2" "$1" || fail "$(basename "$1") has the line '$2'"
+}
+
 # silent_game NAME ENV...: one game, its environment changed by env's arguments.
 silent_game() {
     local name=$1
@@ -23,7 +29,7 @@ silent_game() {
     start_game "$SOURCE" env "$@" "$BINARY"
     enter_play
     deal_add_link # every new piece plays "roll"
-    sleep 0.3
+    wait_frames
     screenshot "$name"
     expect_drawn "$name"
     expect_esc_exit "$name"

@@ -3,6 +3,7 @@
 # which picture is on screen and which way up it is.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 
 DATA="$WORK/data"
@@ -15,7 +16,7 @@ convert -size 256x256 xc:yellow "$DATA/img/instructions.jpg"
 start_display
 start_game "$DATA" "$BINARY"
 wait_for_output "Loaded texture ./img/splash.jpg"
-sleep 0.5
+wait_frames 1 # the first frame shows the splash
 screenshot splash
 expect_colour splash 50 40 0 255 0    # top left: green, so the picture is upright and unmirrored
 expect_colour splash 600 100 255 0 0  # top: red
@@ -23,12 +24,12 @@ expect_colour splash 400 500 0 0 255  # bottom: blue
 expect_colour splash 750 550 0 0 255
 
 xdotool mousemove --window "$WINDOW" 400 300 mousedown 1
-sleep 0.3
+wait_frames
 screenshot pressed
 expect_colour pressed 600 100 255 0 0 # a press alone does not advance
 xdotool mouseup 1
 wait_for_output "Loaded texture ./img/instructions.jpg"
-sleep 0.5
+wait_frames
 screenshot instructions
 expect_colour instructions 400 300 255 255 0
 expect_colour instructions 50 40 255 255 0

@@ -6,12 +6,13 @@
 # the window is back at 800 by 600, and ends with status 0 on Esc.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/player.sh"
 game_arguments "$@"
 
-# resize W H: asks for a size and gives the game a moment to answer with its own.
+# resize W H: asks for a size, a moment after the last request.
 resize() {
     xdotool windowsize "$WINDOW" "$1" "$2"
-    sleep "${PAUSE:-0.05}"
+    sleep 0.05
 }
 
 # abuse ROUNDS: the whole sequence, over and over.
@@ -31,17 +32,22 @@ abuse() {
     done
 }
 
-# back_to_normal: 800 by 600 and a moment to redraw.
+# resized_to W H: asks for a size and waits for the one the game keeps (its 4:3 shape).
+resized_to() {
+    resize "$1" "$2"
+    wait_until 5 window_is "$3" || fail "a window asked to be $1x$2 is $(window_geometry), not $3"
+}
+
+# back_to_normal: 800 by 600, and redrawn at that size.
 back_to_normal() {
-    resize 800 600
-    sleep 0.5
-    [ "$(window_geometry)" = 800x600 ] || fail "the window is $(window_geometry) after a resize to 800x600"
+    resized_to 800 600 800x600
+    wait_frames
 }
 
 start_display
 start_game "$SOURCE" "$BINARY"
 wait_for_output "Loaded texture ./img/splash.jpg"
-sleep 0.5
+wait_frames 1 # the first frame shows the splash
 screenshot splash
 abuse 15
 back_to_normal
@@ -49,20 +55,15 @@ screenshot splash_after
 at_most "$(difference splash splash_after 0 0 800 600)" 0.02 "the splash picture changed"
 
 # The shape the game forces on the sizes it is given.
-PAUSE=0.4
-resize 1 1
-[ "$(window_geometry)" = 1x1 ] || fail "a 1 pixel wide window is $(window_geometry)"
-resize 3000 2000 # shrinks to the largest 4:3 window that fits the 1024 by 768 screen
-[ "$(window_geometry)" = 1024x768 ] || fail "a 3000 pixel wide window is $(window_geometry)"
-resize 1000 500
-[ "$(window_geometry)" = 1000x750 ] || fail "a 1000 pixel wide window is $(window_geometry)"
-PAUSE=0.05
+resized_to 1 1 1x1
+resized_to 3000 2000 1024x768 # the largest 4:3 window that fits the 1024 by 768 screen
+resized_to 1000 500 1000x750
 back_to_normal
 
 click 400 300
 click 400 300
 wait_for_output "Loaded Sound chain"
-sleep 0.5
+wait_frames
 screenshot play
 abuse 25
 

@@ -8,12 +8,18 @@
 # tools/build-windows.sh). Set E2E_KEEP=DIR to keep the screenshots.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/../e2e/player.sh"
 [ $# -eq 3 ] || fail "usage: $0 ZIP SETUP.EXE SOURCE-DIR"
 ZIP=$(realpath "$1")
 SETUP=$(realpath "$2")
 SOURCE=$(realpath "$3")
 need_tools unzip wine xdotool import convert sox
 WINE="$SOURCE/tools/wine.sh"
+# The frame probe is preloaded into Linux programs only; a Windows game is given the time of a
+# few frames instead.
+wait_frames() {
+    sleep 0.3
+}
 PREFIX="${GRIDLUME_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/gridlume/wine}"
 # shellcheck disable=SC2034 # both are read by start_game in tools/lib.sh
 PRELOAD=""        # the Linux shims have no place in a Windows program
@@ -61,8 +67,8 @@ expect_drawn full
 key Escape
 expect_exit "Esc in play" 20
 # Windows ends the log lines with CR LF.
-tr -d '\r' <"$WORK/game.out" >"$WORK/game.log"
-expect_sound_log "$WORK/game.log"
+tr -d '\r' <"$WORK/game.out" >"$WORK/game.lf"
+expect_sound_log "$WORK/game.lf"
 peak=$(sox "$WORK/sound.wav" -n stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
 at_least "${peak:-0}" 0.01 "the loudest sample the wave writer recorded"
 

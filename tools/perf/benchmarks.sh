@@ -6,6 +6,7 @@
 #   (build targets live_update_bench draw_bench game_memory_bench chain_step_bench first)
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/probe.sh"
 use_build "${1:-$ROOT/build-perf}"
 REPS=${2:-5}
 MEDIANS=(--benchmark_repetitions="$REPS" --benchmark_report_aggregates_only=true)

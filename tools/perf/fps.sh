@@ -14,6 +14,7 @@
 #   (build targets gridlume, draw_bench, gridlume_frame_probe and gridlume_launch)
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/probe.sh"
 use_build "${1:-$ROOT/build-perf}"
 need_file GRIDLUME_DRAW_BENCH
 SPAN=${2:-10}
@@ -21,6 +22,11 @@ ROUNDS=${3:-3}
 start_display
 RUN_FOR=$(awk -v s="$SPAN" 'BEGIN { print s + 1.5 }')
 TICK_MS=$(awk -v t="$(getconf CLK_TCK)" 'BEGIN { print 1000 / t }')
+
+# probe_swaps NAME: how many swaps the log holds.
+probe_swaps() {
+    grep -c '^swap ' "$WORK/$1.log" || true
+}
 
 # x_ms NAME TICKS_BEFORE: the X server's CPU milliseconds per swap of that program's whole run.
 x_ms() {

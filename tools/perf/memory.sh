@@ -15,6 +15,7 @@
 #   game_memory_bench first)
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/probe.sh"
 use_build "${1:-$ROOT/build-perf}"
 start_display
 

@@ -7,6 +7,7 @@
 #   (build targets gridlume, gridlume_timewarp and gridlume_frame_probe)
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/probe.sh"
 use_build "${1:-$ROOT/build}"
 need_file GRIDLUME_TIMEWARP
 need_file GRIDLUME_FRAME_PROBE
@@ -32,7 +33,6 @@ measure() {
 run() {
     local mode=$1 load splash play end
     shift
-    rm -f "$WORK/game.log"
     echo 0 >"$WORK/warp"
     load=$(load_average)
     start_game "$ROOT" env "GRIDLUME_PROBE_LOG=$WORK/game.log" \

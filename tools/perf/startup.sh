@@ -12,10 +12,23 @@
 #   (build targets gridlume, gridlume_frame_probe, gridlume_launch and gridlume_bare_splash)
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/probe.sh"
 use_build "${1:-$ROOT/build-perf}"
 need_file GRIDLUME_BARE_SPLASH
 RUNS=${2:-7}
 start_display
+
+# probe_startup NAME: "SPLASH_MS SPLASH_CPU_MS PLAY_MS PLAY_CPU_MS": launch to the first swap,
+# and the second button release to the first swap after it (the first frame of play); each as
+# wall time and as the CPU time the program used meanwhile (all threads).
+probe_startup() {
+    awk '$1 == "launch" { launch = $2 }
+         $1 == "release" { releases++; if (releases == 2) { clicked = $2; clickedCpu = $3 } }
+         $1 == "swap" { if (!first) { first = $2; firstCpu = $3 }
+                        if (clicked && !play) { play = $2; playCpu = $3 } }
+         END { printf "%.1f %.1f %.1f %.1f\n", (first - launch) / 1e6, firstCpu / 1e6,
+                      (play - clicked) / 1e6, (playCpu - clickedCpu) / 1e6 }' "$WORK/$1.log"
+}
 
 table_row run splash_ms cpu_ms play_ms cpu_ms load
 for run in $(seq 1 "$RUNS"); do

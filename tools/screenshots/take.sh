@@ -7,6 +7,7 @@
 # Usage: tools/screenshots/take.sh [BUILD-DIR]   (build targets gridlume and gridlume_timewarp)
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/../../tests/e2e/player.sh"
 use_build "${1:-$ROOT/build}"
 use_timewarp
 OUT="$ROOT/docs"
