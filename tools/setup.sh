@@ -11,7 +11,7 @@ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev libopenal-dev libsnd
 # The -posix compilers: the win32 ones lack std::thread and clock_nanosleep. libgtest-dev brings
 # GoogleTest's sources, which the Windows tests are built from.
 WINDOWS="g++-mingw-w64-x86-64-posix mingw-w64-tools ninja-build dpkg-dev libstb-dev libgtest-dev
-wine wine64 nsis zip xvfb xauth xdotool imagemagick"
+wine wine64 nsis zip unzip xvfb xauth xdotool x11-utils imagemagick sox"
 if [ "${1:-}" = --windows ]; then
     PACKAGES="cmake pkg-config $WINDOWS"
 elif [ "${1:-}" != --play ]; then

@@ -3,7 +3,8 @@
 # headless: the ordinary build's unit, GL and end-to-end tests, and the unit and GL tests and the
 # random-play run under AddressSanitizer and UndefinedBehaviorSanitizer. The sanitizer build
 # compiles and runs its tests beside the ordinary build's tests, most of which drive the game
-# under Xvfb and wait on it; its output follows theirs.
+# under Xvfb and wait on it; its output follows theirs. Then the Windows build: cross-built, packed
+# and tested under Wine (tools/build-windows.sh; its dependencies are cached outside the clone).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -32,4 +33,13 @@ trap - EXIT
 echo "---- sanitizer build and tests"
 cat "$log"
 "$root/tools/test-web.sh" || status=1
+
+echo "---- Windows build and its tests under Wine"
+started=$(date +%s)
+if "$root/tools/build-windows.sh"; then
+    (cd "$root" && ctest --preset windows -j"$jobs") || status=1
+else
+    status=1
+fi
+echo "---- Windows part: $(($(date +%s) - started)) s"
 exit "$status"

@@ -139,7 +139,7 @@ ReadOutcome readSmallFile(const std::string& path, std::size_t limit, std::strin
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) {
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             return ReadOutcome::missing;
         }
         SetLastError(error);

@@ -1,0 +1,34 @@
+# The Windows build's tests, run under Wine (tools/wine.sh, the preset's emulator): the unit
+# tests that need neither a window nor a second process, cross-built, and the end-to-end run of
+# the zip and the installer that tools/build-windows.sh makes. GoogleTest is built here for the
+# target from the sources Debian's libgtest-dev ships.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(WINDOWS_TESTS
+    app/camera_test.cpp app/options_test.cpp
+    physics/chain_build_test.cpp physics/chain_determinism_test.cpp physics/chain_draw_test.cpp
+    physics/chain_reference_test.cpp physics/chain_step_test.cpp
+    platform/platform_test.cpp
+    play/board_square_test.cpp play/chain_clock_test.cpp play/gear_behaviour_test.cpp
+    play/live_input_test.cpp
+    reliability/monkey_invariants_test.cpp reliability/window_size_test.cpp
+    states/switch_state_test.cpp)
+add_executable(gridlume_windows_tests ${WINDOWS_TESTS} support/test_main.cpp
+    support/PointerInput.cpp support/MonkeyInvariants.cpp)
+target_include_directories(gridlume_windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_definitions(gridlume_windows_tests PRIVATE
+    GRIDLUME_SOURCE_DIR="${PROJECT_SOURCE_DIR}" GRIDLUME_BINARY_DIR="${PROJECT_BINARY_DIR}")
+target_link_libraries(gridlume_windows_tests PRIVATE gridlume_core gtest gridlume_warnings)
+set_target_properties(gridlume_windows_tests PROPERTIES UNITY_BUILD ON)
+add_test(NAME wine_logic COMMAND gridlume_windows_tests)
+set_tests_properties(wine_logic PROPERTIES ENVIRONMENT "ALSOFT_DRIVERS=null")
+
+set(GRIDLUME_RELEASE ${PROJECT_BINARY_DIR}/gridlume-${PROJECT_VERSION})
+add_test(NAME wine_e2e COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/wine_e2e.sh
+         ${GRIDLUME_RELEASE}-windows-x64.zip ${GRIDLUME_RELEASE}-setup.exe ${PROJECT_SOURCE_DIR})
+# One Wine session at a time: a session keeps the display (or none) it started with.
+set_tests_properties(wine_logic wine_e2e PROPERTIES RESOURCE_LOCK wineprefix)
+set_tests_properties(wine_e2e PROPERTIES TIMEOUT 300 LABELS e2e)

@@ -1,0 +1,94 @@
+#!/bin/bash
+# The Windows release under Wine on Xvfb. The zip's game, unpacked and started from another
+# folder (it finds its pictures beside its executable): the splash, the instructions, play, one
+# dealt piece dragged onto the board, F11 filling the screen, Esc ending it with status 0, and its
+# sound written by OpenAL Soft's wave writer. Then the installer, installed silently (/S), the
+# game started from the installed folder, and the uninstaller taking it all away again.
+# Usage: wine_e2e.sh ZIP SETUP.EXE SOURCE-DIR (ctest in the Windows build, after
+# tools/build-windows.sh). Set E2E_KEEP=DIR to keep the screenshots.
+set -euo pipefail
+. "$(dirname "$0")/../../tools/lib.sh"
+. "$(dirname "$0")/../e2e/player.sh"
+[ $# -eq 3 ] || fail "usage: $0 ZIP SETUP.EXE SOURCE-DIR"
+ZIP=$(realpath "$1")
+SETUP=$(realpath "$2")
+SOURCE=$(realpath "$3")
+need_tools unzip wine xdotool import convert sox
+WINE="$SOURCE/tools/wine.sh"
+# The frame probe is preloaded into Linux programs only; a Windows game is given the time of a
+# few frames instead.
+wait_frames() {
+    sleep 0.3
+}
+PREFIX="${GRIDLUME_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/gridlume/wine}"
+# shellcheck disable=SC2034 # both are read by start_game in tools/lib.sh
+PRELOAD=""        # the Linux shims have no place in a Windows program
+# shellcheck disable=SC2034
+WINDOW_SECONDS=60 # the first Wine start of a session takes a while
+
+unzip -q "$ZIP" -d "$WORK/zip"
+GAME=$(echo "$WORK"/zip/gridlume-*-windows-x64)
+[ -f "$GAME/gridlume.exe" ] || fail "no gridlume.exe in the zip's folder"
+
+printf '[wave]\nfile=%s\n' "$WORK/sound.wav" >"$WORK/alsoft.conf"
+export ALSOFT_DRIVERS=wave ALSOFT_CONF="$WORK/alsoft.conf"
+
+# shows_picture NAME: a screenshot that holds a drawn picture (the first frame comes a little after
+# the log line of its texture).
+shows_picture() {
+    screenshot "$1"
+    [ "$(convert "$WORK/$1.png" -format %k info:)" -ge 3 ]
+}
+
+# A Wine session keeps the display it started with: wait for one still running (the unit tests'),
+# so that this one starts on ours.
+WINEPREFIX="$PREFIX" wineserver -w 2>/dev/null || true
+start_display
+mkdir "$WORK/elsewhere"
+start_game "$WORK/elsewhere" "$WINE" "$GAME/gridlume.exe"
+wait_for_output "Loaded texture ./img/splash.jpg" 30
+wait_until 15 shows_picture splash || fail "the splash was never drawn"
+click 400 300
+wait_for_output "Loaded texture ./img/instructions.jpg"
+xdotool mousemove --window "$WINDOW" 400 300 mousedown 1 mouseup 1
+wait_for_output "Loaded texture ./img/square.jpg" 20
+sleep 0.5
+screenshot before
+grab_dealt_piece
+drag_to 650 150
+sleep 0.5
+screenshot placed
+at_least "$(difference before placed 620 120 60 60)" 0.08 "the dragged piece did not arrive"
+key F11
+wait_until 10 window_is 1024x768 || fail "F11 did not fill the screen ($(window_geometry))"
+sleep 0.5
+screenshot full
+expect_drawn full
+key Escape
+expect_exit "Esc in play" 20
+# Windows ends the log lines with CR LF.
+tr -d '\r' <"$WORK/game.out" >"$WORK/game.lf"
+expect_sound_log "$WORK/game.lf"
+peak=$(sox "$WORK/sound.wav" -n stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
+at_least "${peak:-0}" 0.01 "the loudest sample the wave writer recorded"
+
+# Installed silently into a folder of the test's own; Start menu and uninstaller are per-user.
+installed="$WORK/installed"
+"$WINE" "$SETUP" /S "/D=Z:${installed//\//\\}" || fail "the installer failed"
+if [ ! -f "$installed/gridlume.exe" ] || [ ! -f "$installed/uninstall.exe" ]; then
+    fail "the installer left no game or uninstaller in $installed"
+fi
+menu=$(find "$PREFIX/drive_c/users" -path '*Start Menu/Programs/Gridlume/Gridlume.lnk' | head -n 1)
+[ -n "$menu" ] || fail "no Start-menu entry"
+start_game "$installed" "$WINE" "$installed/gridlume.exe"
+wait_for_output "Loaded texture ./img/splash.jpg" 30
+wait_until 15 shows_picture installed || fail "the installed game drew nothing"
+key Escape
+expect_exit "Esc on the installed game's splash" 20
+
+# The uninstaller copies itself away and returns at once; what it removes goes soon after.
+"$WINE" "$installed/uninstall.exe" /S
+gone() { [ ! -e "$installed/gridlume.exe" ] && [ ! -e "$menu" ]; }
+wait_until 30 gone || fail "the uninstaller left the game or its Start-menu entry"
+WINEPREFIX="$PREFIX" wineserver -w 2>/dev/null || true
+echo "PASS: zip game played, installer and uninstaller under Wine"
