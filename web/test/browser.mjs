@@ -168,24 +168,6 @@ export function greyRow(shot, x, y0, y1) {
     return null;
 }
 
-// The share of pixels between R0 and R1 from (CX, CY) in the mint of the ring the game draws
-// round a piece the chain is turning: neither the board's green, the metal's grey nor a bulb's
-// yellow has that much blue beside that much green.
-export function turningRing(shot, cx, cy, r0 = 28, r1 = 42) {
-    let n = 0;
-    let hit = 0;
-    for (let y = cy - r1; y <= cy + r1; y++) {
-        for (let x = cx - r1; x <= cx + r1; x++) {
-            const r = Math.hypot(x - cx, y - cy);
-            if (r < r0 || r > r1 || x < 0 || y < 0 || x >= shot.width) continue;
-            const [red, green, blue] = pixel(shot, x, y);
-            n++;
-            if (green > 170 && blue > 120 && red < green - 50) hit++;
-        }
-    }
-    return hit / n;
-}
-
 export function colours(shot) {
     const seen = new Set();
     for (let i = 0; i < shot.rgba.length; i += 4 * 97) {
