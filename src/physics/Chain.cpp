@@ -30,34 +30,33 @@ ChainLink* makeLink(ChainJoint* from, ChainJoint* to, const char* textureName, f
 
 } // namespace
 
+// Where joint i of a loop of n joints, links of length L, starts: four runs, the far ones off
+// the board, which the first steps pull in.
+Vec3 Chain::startPosition(int i, int n, float L, Vec3 origin) {
+    const int r = n - i;
+    const float x0 = origin.x;
+    const float y0 = origin.y;
+    if (i < n * 0.25) {
+        return {x0, y0 + i * L, 0.0f};
+    }
+    if (i < n * 0.5) {
+        return {x0 + i * L, static_cast<float>(y0 + n * L * 0.25), 0.0f};
+    }
+    if (i < n * 0.75) {
+        return {x0 + n * L, y0 + r * L, 0.0f};
+    }
+    return {x0 + r * L, y0, 0.0f};
+}
+
 Chain::Chain(int linkCount, float linkLength, const char* textureName, Vec3 origin) {
     const int n = linkCount;
     const float L = linkLength;
-    const float x0 = origin.x;
-    const float y0 = origin.y;
     joints.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
     links.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
 
-    // Four runs of joints; the far ones start off the board and the first steps pull them in.
     for (int i = 0; i < n; ++i) {
-        const int r = n - i;
         auto* joint = new ChainJoint;
-        float x;
-        float y;
-        if (i < n * 0.25) {
-            x = x0;
-            y = y0 + i * L;
-        } else if (i < n * 0.5) {
-            x = x0 + i * L;
-            y = static_cast<float>(y0 + n * L * 0.25);
-        } else if (i < n * 0.75) {
-            x = x0 + n * L;
-            y = y0 + r * L;
-        } else {
-            x = x0 + r * L;
-            y = y0;
-        }
-        joint->position = {x, y, 0.0f};
+        joint->position = startPosition(i, n, L, origin);
         joints.push_back(joint);
     }
     neighbourhoods.resize(joints.size());
@@ -67,6 +66,17 @@ Chain::Chain(int linkCount, float linkLength, const char* textureName, Vec3 orig
         insertBySize(links, makeLink(joints[static_cast<std::size_t>(k % n)],
                                      joints[static_cast<std::size_t>((k + 1) % n)], textureName,
                                      scale, L, L * L));
+    }
+}
+
+void Chain::relay(Vec3 origin) {
+    if (links.empty()) {
+        return;
+    }
+    const int n = static_cast<int>(joints.size());
+    const float L = links.front()->restLength;
+    for (int i = 0; i < n; ++i) {
+        joints[static_cast<std::size_t>(i)]->position = startPosition(i, n, L, origin);
     }
 }
 

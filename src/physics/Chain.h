@@ -48,6 +48,10 @@ public:
     // may change the chain while it steps.
     void step(float seconds);
     void addLinks(int count, int length);
+    // Lays the loop again as a new chain of as many links is laid from origin; the links and
+    // the attached pieces stay as they are.
+    void relay(Vec3 origin);
+    static Vec3 startPosition(int i, int n, float linkLength, Vec3 origin);
     void attach(Gear* piece);
     void detach(Gear* piece);
     bool isAttached(const Gear* piece) const;

@@ -25,6 +25,21 @@ bool pointerToWorld(int x, int y, Vec3& point) {
     return true;
 }
 
+// Whether a piece's centre, moving from a to b, passed over one of the chain's links.
+bool crossesChain(const Chain& chain, Vec3 a, Vec3 b) {
+    const auto side = [](Vec3 p, Vec3 q, Vec3 r) {
+        return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+    };
+    for (const ChainLink* link : chain.links) {
+        const Vec3 p = link->from->position;
+        const Vec3 q = link->to->position;
+        if (side(a, b, p) * side(a, b, q) < 0.0f && side(p, q, a) * side(p, q, b) < 0.0f) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 Gear* LiveMode::pieceAt(Vec3 point) const {
@@ -64,6 +79,7 @@ void LiveMode::mouse(int button, int state, int x, int y) {
                 chain->detach(p);
             }
             p->color[3] = 0.5f;
+            watch.note(ChainEvent::Lifted, gameSeconds());
         }
         heldGear = p;
         p->grab(point);
@@ -90,6 +106,7 @@ void LiveMode::mouse(int button, int state, int x, int y) {
             }
             if (heldGear->placed && !heldGear->discarding) {
                 watch.dropped(*heldGear, firstPlacement);
+                noteDrop(*heldGear);
             }
         }
         heldGear = nullptr;
@@ -99,8 +116,23 @@ void LiveMode::mouse(int button, int state, int x, int y) {
 void LiveMode::motion(int x, int y) {
     Vec3 point;
     if (!paused && heldGear != nullptr && pointerToWorld(x, y, point)) {
+        const Vec3 from = heldGear->position;
         heldGear->dragTo(point, gears);
+        if (chain != nullptr && crossesChain(*chain, from, heldGear->position)) {
+            watch.note(ChainEvent::DraggedAcross, gameSeconds());
+        }
     }
+}
+
+void LiveMode::noteDrop(const Gear& piece) {
+    if (motor == nullptr) {
+        return;
+    }
+    // Within a link's length of the motor's rim: the chain between them can be squeezed.
+    const Vec3 e = piece.position - motor->position;
+    const float near = static_cast<float>(motor->radius + piece.radius) + chainLinkLength;
+    const bool nearMotor = dot(e, e) < near * near;
+    watch.note(nearMotor ? ChainEvent::DroppedNearMotor : ChainEvent::Dropped, gameSeconds());
 }
 
 void LiveMode::passiveMotion(int x, int y) {
@@ -121,6 +153,10 @@ void LiveMode::keyboard(unsigned char key, int, int) {
     if ((key == 'H' || key == 'h') && !paused) {
         hints.toggle(gameSeconds());
         hintChoice.forced = hints.enabled() ? 1 : 0; // and so for the games after this one
+        return;
+    }
+    if ((key == 'C' || key == 'c') && !paused) {
+        relayChain();
         return;
     }
     if ((key != 'A' && key != 'a') || paused) {

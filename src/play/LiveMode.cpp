@@ -24,6 +24,8 @@ constexpr float defeatAtOrBelow = 5.0f;
 constexpr int relightRadii = 3;
 constexpr float relightAmount = 35.0f;
 constexpr int linksPerPayout = 6;
+constexpr int startLinks = 35;
+constexpr Vec3 chainOrigin{-295.0f, -230.0f, 0.0f};
 constexpr int payoutLinkLength = 25;
 
 // The chain's clock: one step per whole millisecond of the frame, at most this many a frame.
@@ -59,7 +61,7 @@ bool LiveMode::enter(State*) {
     hints.start(hintChoice.on(records.current().gamesPlayed()));
     gameStart = clockSeconds();
 
-    chain = new Chain(35, 25.0f, "./img/link.png", Vec3{-295.0f, -230.0f, 0.0f});
+    chain = new Chain(startLinks, chainLinkLength, "./img/link.png", chainOrigin);
     heldGear = nullptr;
     gears.clear(); // enter runs once per process: nothing is held here yet
 
@@ -212,6 +214,7 @@ void LiveMode::runPieces() {
             sounds.play("chain");
             if (chain != nullptr) {
                 chain->addLinks(linksPerPayout, payoutLinkLength);
+                watch.note(ChainEvent::AddLinkPayout, gameSeconds());
             }
         }
         ++i;
@@ -261,7 +264,19 @@ void LiveMode::relightAround(const Gear& p) {
 void LiveMode::finishGame(bool victory) {
     won = victory;
     playedSeconds = std::min(clockSeconds() - gameStart, gameLength);
+    // The game is over: its loops end with it rather than playing on over the end screen.
+    sounds.stop("motor");
+    sounds.stop("alarm");
+    alarmOn = false;
     switchState(&endState);
+}
+
+void LiveMode::relayChain() {
+    if (chain == nullptr || paused) {
+        return;
+    }
+    chain->relay(chainOrigin);
+    watch.note(ChainEvent::Relaid, gameSeconds());
 }
 
 void LiveMode::pause() {

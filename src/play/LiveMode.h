@@ -41,6 +41,7 @@ public:
 
     // The game's length: it is won once this much game time has passed.
     static constexpr float gameLength = 240.0f;
+    static constexpr float chainLinkLength = 25.0f;
     // How much more slowly the board fades in relaxed mode: at a half, the scripted players who
     // drop their pieces on the chain still lost most games (docs/gameplay.md).
     static constexpr float relaxedFadeFactor = 0.3f;
@@ -60,6 +61,9 @@ public:
     void keyboard(unsigned char key, int x, int y) override;
 
     void spawnGear();
+    // Lays the chain again round the motor as at the start of a game, with the links it has
+    // now; the pieces stay where they are. The way back from a chain that no longer moves.
+    void relayChain();
 
     // A paused game holds its clock (no rule sees the time that passes), its loops and its
     // pieces; only the quit keys and resuming reach it.
@@ -94,6 +98,8 @@ private:
     float stepChain();
     // One bulb payout of piece p: relights the squares around it.
     void relightAround(const Gear& p);
+    // Tells the watch what the player's release did near the chain.
+    void noteDrop(const Gear& piece);
 };
 
 extern LiveMode liveMode;

@@ -7,12 +7,7 @@
 #include <cmath>
 
 void PlayWatch::reset() {
-    stillChainSeconds = 0.0f;
-    lastTurnSeconds = 0.0f;
-    piecesDropped = 0;
-    droppedTouched = 0;
-    spentPieces = 0;
-    jointsBefore.clear();
+    *this = PlayWatch();
 }
 
 void PlayWatch::beforeChain(const LiveMode& game) {
@@ -67,11 +62,152 @@ void PlayWatch::afterChain(const LiveMode& game, float chainSeconds, float frame
         }
     }
     const float moving = movingUnitsPerSecond * chainSeconds;
-    if (game.motor != nullptr && farthestSquared <= moving * moving) {
+    const bool still = farthestSquared <= moving * moving;
+    if (game.motor != nullptr && still) {
         stillChainSeconds += frameSeconds;
     } else {
         stillChainSeconds = 0.0f;
     }
+    holdingPiece = nullptr;
+    if (game.chain != nullptr && game.motor != nullptr) {
+        condition = classify(*game.chain, *game.motor, !still, &holdingPiece);
+    } else {
+        condition = ChainCondition::Moving;
+    }
+    settleCondition(frameSeconds);
+    watchDeath(game, anyTurning, frameSeconds, gameSeconds);
+}
+
+void PlayWatch::settleCondition(float frameSeconds) {
+    if (condition == shownCondition) {
+        pendingSeconds = 0.0f;
+        return;
+    }
+    if (condition != pendingCondition) {
+        pendingCondition = condition;
+        pendingSeconds = 0.0f;
+    }
+    pendingSeconds += frameSeconds;
+    if (pendingSeconds >= conditionSettleSeconds) {
+        shownCondition = condition;
+        pendingSeconds = 0.0f;
+    }
+}
+
+void PlayWatch::watchDeath(const LiveMode& game, bool anyTurning, float frameSeconds,
+                           float gameSeconds) {
+    if (anyTurning) {
+        unturnedSeconds = 0.0f;
+        if (dead()) {
+            episodes.back().ended = gameSeconds;
+        }
+        return;
+    }
+    const std::size_t onChain = game.chain != nullptr ? game.chain->gears.size() : 0;
+    const bool motorOn =
+        game.chain != nullptr && game.motor != nullptr && game.chain->isAttached(game.motor);
+    if (onChain <= (motorOn ? 1u : 0u)) {
+        unturnedSeconds = 0.0f; // nothing to turn: nothing is failing
+        return;
+    }
+    unturnedSeconds += frameSeconds;
+    if (unturnedSeconds < deadSeconds || dead()) {
+        return;
+    }
+    DeadEpisode episode;
+    episode.began = gameSeconds - unturnedSeconds;
+    episode.condition = shownCondition;
+    // The death follows what caused it by the frames the chain takes to settle.
+    constexpr float settling = 0.5f;
+    for (auto it = recentEvents.rbegin(); it != recentEvents.rend(); ++it) {
+        if (it->at <= episode.began + settling) {
+            episode.before = it->event;
+            episode.beforeAt = it->at;
+            break;
+        }
+    }
+    episodes.push_back(episode);
+}
+
+void PlayWatch::note(ChainEvent event, float gameSeconds) {
+    if (recentEvents.size() == recentEventCount) {
+        recentEvents.erase(recentEvents.begin());
+    }
+    recentEvents.push_back({event, gameSeconds});
+}
+
+ChainCondition PlayWatch::classify(const Chain& chain, const Gear& motor, bool moving,
+                                   const Gear** holding) {
+    if (moving) {
+        return ChainCondition::Moving;
+    }
+    const auto nearRim = [&chain](const Gear& piece) {
+        const float reach = static_cast<float>(piece.radius) + rimBand;
+        for (const ChainJoint* joint : chain.joints) {
+            const Vec3 e = joint->position - piece.position;
+            if (dot(e, e) <= reach * reach) {
+                return true;
+            }
+        }
+        return false;
+    };
+    if (!nearRim(motor)) {
+        return ChainCondition::OffMotor;
+    }
+    bool stretched = false;
+    for (const ChainLink* link : chain.links) {
+        const Vec3 d = link->to->position - link->from->position;
+        const float limit = link->restLength + stretchedBy;
+        stretched = stretched || dot(d, d) > limit * limit;
+    }
+    if (!stretched) {
+        return ChainCondition::Slack;
+    }
+    if (holding != nullptr) {
+        float farthest = -1.0f;
+        for (const Gear* piece : chain.gears) {
+            const Vec3 e = piece->position - motor.position;
+            if (piece != &motor && dot(e, e) > farthest && nearRim(*piece)) {
+                farthest = dot(e, e);
+                *holding = piece;
+            }
+        }
+    }
+    return ChainCondition::Taut;
+}
+
+const char* conditionName(ChainCondition condition) {
+    switch (condition) {
+    case ChainCondition::Moving:
+        return "moving";
+    case ChainCondition::Taut:
+        return "pulled tight";
+    case ChainCondition::Slack:
+        return "stuck slack";
+    case ChainCondition::OffMotor:
+        return "off the motor";
+    }
+    return "?";
+}
+
+const char* eventName(ChainEvent event) {
+    switch (event) {
+    case ChainEvent::None:
+        return "nothing";
+    case ChainEvent::AddLinkPayout:
+        return "an add-link payout";
+    case ChainEvent::Lifted:
+        return "a piece lifted";
+    case ChainEvent::Dropped:
+        return "a piece dropped";
+    case ChainEvent::DroppedNearMotor:
+        return "a piece dropped near the motor";
+    case ChainEvent::DraggedAcross:
+        return "a piece dragged across the chain";
+    case ChainEvent::Relaid:
+        return "the chain laid again";
+    }
+    return "?";
 }
 
 void PlayWatch::dropped(Gear& piece, bool firstTime) {

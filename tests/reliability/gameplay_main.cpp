@@ -5,6 +5,7 @@
 //   gridlume_gameplay [--games N] [--seed FIRST] [--frame MS[,MS...]]
 //                     [--player competent|novice|passive] [--relaxed] [--cap SECONDS]
 //                     [--max-drop PERCENT] [--min-median SECONDS] [--data DIR] [--log]
+//                     [--shots DIR]
 //
 // Game i of a frame length is played with seed FIRST + i, so every frame length sees the same
 // players. --cap stops a game that has not ended by then (it counts with the time played).
@@ -14,6 +15,7 @@
 // is played twice and must come out the same: the figures of docs/gameplay.md rest on that.
 // --relaxed plays the relaxed mode. --data runs from DIR, so that ./img/ and ./sounds/ load.
 #include "support/CompetentPlayer.h"
+#include "support/GlWindow.h"
 #include "support/Monkey.h"
 #include "support/NovicePlayer.h"
 #include "support/QuietOutput.h"
@@ -21,11 +23,14 @@
 #include "app/Callbacks.h"
 #include "app/Camera.h"
 #include "app/FrameClock.h"
+#include "app/GlSwitches.h"
 #include "physics/Chain.h"
 #include "play/DealGenerator.h"
 #include "play/Gear.h"
 #include "play/LiveMode.h"
 #include "states/EndState.h"
+
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,6 +59,7 @@ struct Arguments {
     double minMedian = 0.0;
     const char* data = nullptr;
     bool log = false;
+    const char* shots = nullptr; // folder for a picture of the board as each dead stretch begins
 };
 
 struct Result {
@@ -67,7 +73,12 @@ struct Result {
     int skipped = 0;
     int binned = 0;
     int replaced = 0;
+    std::vector<DeadEpisode> episodes;
+    bool deadAtEnd = false; // dead through the last deadAtEndSeconds of play
 };
+
+// A game's chain counts as dead at the end when it was dead this long before the end.
+constexpr float deadAtEndSeconds = 30.0f;
 
 // Payouts as the screen shows them: a bulb's icon shrinks by one charge on the board, the chain
 // gains six links.
@@ -94,6 +105,29 @@ private:
     std::unordered_map<const Gear*, int> charges;
 };
 
+// The board as the game draws it, into a PPM file.
+void snapshot(const char* path) {
+    constexpr int width = 800;
+    constexpr int height = 600;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    liveMode.draw();
+    glPopMatrix();
+    std::vector<unsigned char> rgb(width * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    std::FILE* f = std::fopen(path, "wb");
+    if (f == nullptr) {
+        std::perror(path);
+        return;
+    }
+    std::fprintf(f, "P6\n%d %d\n255\n", width, height);
+    for (int row = height - 1; row >= 0; --row) {
+        std::fwrite(rgb.data() + static_cast<std::size_t>(row) * width * 3, 1, width * 3, f);
+    }
+    std::fclose(f);
+}
+
 Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
     releasePlayState();
     dealGenerator.reset();
@@ -114,6 +148,7 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
     }
     Result result;
     PayoutCounter payouts;
+    std::size_t episodesShot = 0;
     const int capMs = static_cast<int>(a.cap * 1000.0f);
     for (int nowMs = 0; currentState == &liveMode && nowMs < capMs;) {
         if (competent != nullptr) {
@@ -124,10 +159,19 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
         nowMs += frameLength;
         idleStep(nowMs);
         payouts.look(liveMode, result);
+        if (a.shots != nullptr && liveMode.watch.episodes.size() > episodesShot) {
+            episodesShot = liveMode.watch.episodes.size();
+            char name[512];
+            std::snprintf(name, sizeof name, "%s/seed%u-%dms-%.1fs.ppm", a.shots, seed, frameLength,
+                          static_cast<double>(liveMode.watch.episodes.back().began));
+            snapshot(name);
+        }
     }
     result.ended = currentState == &endState;
     result.won = result.ended && liveMode.won;
     result.seconds = clockSeconds() - liveMode.gameStart;
+    result.episodes = liveMode.watch.episodes;
+    result.deadAtEnd = liveMode.watch.deadSince(result.seconds - deadAtEndSeconds);
     if (competent != nullptr) {
         result.placed = competent->placed;
         result.skipped = competent->skipped;
@@ -139,6 +183,22 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
     }
     releasePlayState();
     return result;
+}
+
+// One line per dead stretch: when it began, what came just before, how the chain stood.
+void printEpisodes(const Result& r) {
+    for (const DeadEpisode& e : r.episodes) {
+        char ended[64];
+        if (e.ended < 0.0f) {
+            std::snprintf(ended, sizeof ended, "dead to the end");
+        } else {
+            std::snprintf(ended, sizeof ended, "moving again at %.1f s",
+                          static_cast<double>(e.ended));
+        }
+        std::printf("    chain dead from %.1f s, after %s at %.1f s: %s; %s\n",
+                    static_cast<double>(e.began), eventName(e.before),
+                    static_cast<double>(e.beforeAt), conditionName(e.condition), ended);
+    }
 }
 
 std::string describe(const Result& r) {
@@ -156,11 +216,13 @@ float summarise(const std::vector<Result>& results, const char* player, int fram
     std::vector<float> seconds;
     int wins = 0;
     int losses = 0;
+    int deadAtEnd = 0;
     double bulbPayouts = 0.0;
     double linkPayouts = 0.0;
     for (const Result& r : results) {
         wins += r.won ? 1 : 0;
         losses += r.ended && !r.won ? 1 : 0;
+        deadAtEnd += r.deadAtEnd ? 1 : 0;
         bulbPayouts += r.bulbPayouts;
         linkPayouts += r.linkPayouts;
         seconds.push_back(r.seconds);
@@ -173,6 +235,7 @@ float summarise(const std::vector<Result>& results, const char* player, int fram
                 player, frameLength, n, wins, losses, n - wins - losses,
                 static_cast<double>(median), static_cast<double>(seconds.front()),
                 static_cast<double>(seconds.back()), bulbPayouts / n, linkPayouts / n);
+    std::printf("chain dead at the end: %d of %zu games\n", deadAtEnd, n);
     return median;
 }
 
@@ -222,6 +285,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.minMedian = std::atof(value);
         } else if (arg == "--data") {
             a.data = value;
+        } else if (arg == "--shots") {
+            a.shots = value;
         } else {
             return false;
         }
@@ -238,13 +303,18 @@ int main(int argc, char** argv) {
                      "usage: %s [--games N] [--seed FIRST] [--frame MS[,MS...]] "
                      "[--player competent|novice|passive] [--relaxed] [--cap SECONDS] "
                      "[--max-drop PERCENT] "
-                     "[--min-median SECONDS] [--data DIR] [--log]\n",
+                     "[--min-median SECONDS] [--data DIR] [--log] [--shots DIR]\n",
                      argv[0]);
         return 2;
     }
     if (a.data != nullptr && chdir(a.data) != 0) {
         std::perror(a.data);
         return 2;
+    }
+    if (a.shots != nullptr) {
+        ensureGlWindow(); // under Xvfb: the pictures are drawn as the game draws them
+        setCulling(false);
+        setDepthTest(false, false);
     }
     const std::string name = a.player + (a.relaxed ? " (relaxed)" : "");
     const char* player = name.c_str();
@@ -263,6 +333,7 @@ int main(int argc, char** argv) {
             results.push_back(quietly(seed, frameLength));
             std::printf("%s, %d ms frames, seed %u: %s\n", player, frameLength, seed,
                         describe(results.back()).c_str());
+            printEpisodes(results.back());
             std::fflush(stdout);
         }
         if (medians.empty() &&
