@@ -28,7 +28,7 @@ constexpr float tautSignOffset = 62.0f;
 // When the chain stops: its sign just above the motor, from the board's left edge (clear of the
 // chute), and the button that lays the chain again at the motor's upper right, under the sign:
 // between the chain's two runs as a game starts, so it hides neither the first gear nor a link.
-constexpr HudBox chainSign{-184.0f, -85.0f, 224.0f, 56.0f};
+constexpr HudBox chainSign{-186.0f, -85.0f, 224.0f, 56.0f};
 constexpr HudBox relayButton{-152.0f, -150.0f, 48.0f, 48.0f};
 // The instructions screen's mode line, in the room the picture leaves above "Click to start".
 constexpr HudBox modeLine{0.0f, -225.0f, 320.0f, 40.0f};
