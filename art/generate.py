@@ -10,6 +10,7 @@ import sys
 
 import hud
 import parts
+import relay
 import screens
 import teach
 from svgkit import document
@@ -28,6 +29,7 @@ def pictures():
     yield from screens.all_screens()
     yield from hud.all_hud()
     yield from teach.all_teach()
+    yield from relay.all_relay()
 
 
 def main():

@@ -1,4 +1,5 @@
-"""The instructions screen: six small diagrams of what a new player must know, then the keys.
+"""The instructions screen: six small diagrams of what a new player must know, then the keys
+beside a seventh, smaller one for the add-link piece.
 
 Drawn on the 800 by 800 world square like the other screens (only y -300..300 shows). Each
 diagram is a panel with its own origin at its top-left corner; the pieces and the chain are
@@ -8,6 +9,7 @@ the game draws over it to show the chosen mode (MODE_SLOT).
 """
 
 import parts
+import relay
 import scene
 import teach
 from svgkit import circle, document, group, line, path, radial, rect, text
@@ -37,6 +39,8 @@ class Kit:
                            angle)
         if kind == "bulb":
             body += group(parts.place(self.body["bulb"], x, y, 1.2 * r, 128), opacity=0.8)
+        if kind == "addlink":
+            body += group(parts.place(self.body["addlink"], x, y, 1.6 * r, 128), opacity=0.8)
         return group(body, opacity=opacity) if opacity is not None else body
 
     def chain(self, circles, pitch=9.0):
@@ -128,10 +132,11 @@ def stretch(kit):
 
 
 def taut(kit):
-    """A chain pulled straight stops; moving the far piece closer frees it."""
+    """A chain pulled straight stops; moving the marked far piece closer frees it."""
     motor, gear = (36, 62, 24), (214, 62, 10)
     body = kit.chain([(*motor, 1), (*gear, 1)], pitch=11)
     body += kit.piece("motor", *motor, 30) + kit.piece("gear", *gear)
+    body += overlay(relay.holding_ring(), *gear[:2], 2 * gear[2] + 12)
     body += overlay(teach.taut_sign(), 36, 18, 30)
     body += circle(170, 62, 10, fill="none", stroke="#ffd21f", stroke_width=2,
                    stroke_dasharray="4,3")
@@ -193,13 +198,33 @@ def power(kit):
     return body
 
 
+def add_links(kit):
+    """An add-link piece turned five times: six new links join the chain."""
+    body = kit.piece("addlink", 32, 36, 21, 30)
+    body += overlay(teach.turning_ring(), 32, 36, 54)
+    body += circle(32, 71, 4, fill="#59ff73", stroke="#0a0d12", stroke_width=1.5)
+    body += arrow([(60, 38), (72, 38)], dashed=False)
+    pins = [(78 + 14.5 * i, 46 - 2 * i - i * i / 3) for i in range(7)]
+    body += path("M" + " L".join(f"{x:g},{y:g}" for x, y in pins), fill="none",
+                 stroke="#5cff7a", stroke_opacity=0.35, stroke_width=12, stroke_linecap="round",
+                 stroke_linejoin="round")
+    for a, b in zip(pins, pins[1:]):
+        body += parts.link_between(kit.body["link"], *a, *b)
+    body += label(122, 62, "+6 links", colour="#5cff7a", size=13)
+    return body
+
+
+# Beside the keys, reaching down beside the mode line: x, y, width, height (SVG units).
+ADD_LINK_PANEL = (199, 114, 172, 138)
+ADD_LINK_WORDS = ["Five turns of an add-link", "piece: six more links,", "more reach."]
+
 PANELS = (
     (drop_on_chain, ["Drop each new piece on the", "chain: only pieces that the",
                      "chain touches will turn."]),
     (stretch, ["Drag the small gear slowly", "outwards: the chain stretches",
                "across the board."]),
     (taut, ["A chain pulled tight stops", "(this sign shows at the motor):",
-            "move a piece closer."]),
+            "move the marked piece closer."]),
     (bulb_payout, ["Five turns of a bulb piece", "relight its squares, once per",
                    "charge (the pips)."]),
     (bin_spent, ["Press a spent piece twice", "quickly: it follows the pointer.",
@@ -219,6 +244,16 @@ def panel(kit, drawing, words, x, y):
     return body
 
 
+def small_panel(kit, drawing, words, box):
+    x, y, w, h = box
+    body = rect(x, y, w, h, rx=10, fill="#121a26", stroke="#3a475c", stroke_width=1.5)
+    body += group(drawing(kit), transform=f"translate({x},{y})")
+    for i, row in enumerate(words):
+        body += text(x + w / 2, y + h - 44 + i * 16, row, 13.5, fill="#e8eef8",
+                     anchor="middle")
+    return body
+
+
 def key_row(x, y, key, words):
     half = 20 if len(key) <= 3 else 26
     body = rect(x - half, y - 12, 2 * half, 22, rx=5, fill="#d9dee6", stroke="#5d6878",
@@ -230,8 +265,9 @@ def key_row(x, y, key, words):
 KEYS = (
     (("A", "add a plain gear"), ("H", "hints on or off"), ("F11", "full screen")),
     (("P", "or Space: pause"), ("E", "relaxed mode (here)"), ("Esc", "quit the game")),
-    (("M", "sound on or off"), ("Enter", "or R: play again"), None),
+    (("M", "sound on or off"), ("C", "lay the chain again"), ("Enter", "or R: play again")),
 )
+KEY_XS = (-351, -172, 40)  # key centres: each column as wide as its longest words
 
 
 def instructions():
@@ -247,11 +283,12 @@ def instructions():
         body += panel(kit, drawing, words, PANEL_XS[i % 3], PANEL_YS[i // 3])
     for r, row in enumerate(KEYS):
         for c, entry in enumerate(row):
-            if entry is not None:
-                body += key_row(-330 + 250 * c, 130 + 24 * r, *entry)
-    body += text(-80 + 26 + 8, 130 + 24 * 2 + 16, "on the end screen", 11, fill="#9fb0c8")
+            body += key_row(KEY_XS[c], 130 + 24 * r, *entry)
+    body += text(KEY_XS[2] + 26 + 8, 130 + 24 * 2 + 16, "on the end screen", 11,
+                 fill="#9fb0c8")
+    body += small_panel(kit, add_links, ADD_LINK_WORDS, ADD_LINK_PANEL)
     left, bottom, right, top = MODE_SLOT
-    assert 130 + 24 * 2 + 16 < -top and -bottom < 250
+    assert 130 + 24 * 2 + 16 < -top and -bottom < 250 and right < ADD_LINK_PANEL[0]
     body += group(parts.link_between(kit.body["link"], -170, 270, -120, 270)
                   + parts.link_between(kit.body["link"], 120, 270, 170, 270))
     body += text(0, 278, "Click to start", 24, fill="#ffffff", anchor="middle", weight="bold")

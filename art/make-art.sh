@@ -67,5 +67,13 @@ png hud/pip 32
 for name in relaxed hints-on hints-off; do
     png "hud/$name" 256 64
 done
+# What the game shows when its chain stops, and how to lay it again.
+for name in chain-taut chain-heap chain-off tip-relay; do
+    png "hud/$name" 512 128
+done
+png hud/hint-relay 512 64
+for name in relay holding; do
+    png "hud/$name" 128
+done
 
 sh "$here/sounds.sh" "$root/sounds"

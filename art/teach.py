@@ -23,14 +23,14 @@ def plate(ident, w, h, rx, edge="#6a778a"):
     return defs, body
 
 
-def lines_of(x, y, rows, size, step, anchor="start"):
+def lines_of(x, y, rows, size, step, anchor="start", family=FONT):
     """Rows of (words, colour, bold) runs, one row per line; a run list makes mixed lines."""
     body = ""
     for row in rows:
         runs = "".join(
             f'<tspan fill="{colour}" font-weight="{"bold" if bold else "normal"}">'
             f'{words}</tspan>' for words, colour, bold in row)
-        body += (f'<text x="{num(x)}" y="{num(y)}" font-family="{FONT}" '
+        body += (f'<text x="{num(x)}" y="{num(y)}" font-family="{family}" '
                  f'font-size="{num(size)}" text-anchor="{anchor}" '
                  f'xml:space="preserve">{runs}</text>\n')
         y += step
@@ -97,9 +97,10 @@ def mark(body, p_defs=""):
 
 # Captions, tips and lines.
 
-def caption(icon, head, rest):
+def caption(icon, head, rest, icon_defs=""):
     """A 256 by 32 hint: an icon, then two lines: the point in yellow, what to do in white."""
     defs, body = plate("capGlass", 512, 64, 14)
+    defs += icon_defs
     body += group(icon, transform="translate(34,32) scale(0.4)")
     body += lines_of(66, 27, [[(head, YELLOW, True)], [(rest, TEXT, False)]], 24, 26)
     return document((0, 0, 512, 64), body, defs)
@@ -213,8 +214,8 @@ def all_teach():
     yield "hud/hint-taut", hint_taut()
     yield "hud/hint-spent", hint_spent()
     yield "hud/tip-taut", tip(["your chain was pulled tight at",
-                               "the end. Keep pieces where the loop",
-                               "can reach them without stretching."])
+                               "the end: move the far piece closer,",
+                               "or press C to lay the chain again."])
     yield "hud/tip-no-turn", tip(["nothing turned for the last", "minute. Drop each new piece",
                                   "right onto the chain."])
     yield "hud/tip-off-chain", tip(["most pieces landed where", "the chain did not reach them.",

@@ -25,6 +25,11 @@ constexpr HudBox bin{-352.0f, -215.0f, 88.0f, 78.0f};
 // The taut-chain sign, beside the motor (up and to the right of its centre).
 constexpr float tautSignSize = 56.0f;
 constexpr float tautSignOffset = 62.0f;
+// When the chain stops: its sign just above the motor, from the board's left edge (clear of the
+// chute), and the button that lays the chain again at the motor's upper right, under the sign:
+// between the chain's two runs as a game starts, so it hides neither the first gear nor a link.
+constexpr HudBox chainSign{-186.0f, -85.0f, 224.0f, 56.0f};
+constexpr HudBox relayButton{-152.0f, -150.0f, 48.0f, 48.0f};
 // The instructions screen's mode line, in the room the picture leaves above "Click to start".
 constexpr HudBox modeLine{0.0f, -225.0f, 320.0f, 40.0f};
 // The end screen's tip, over the lower half of the lose picture's little board.

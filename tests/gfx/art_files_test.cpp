@@ -35,6 +35,11 @@ const Overlay hudOverlays[] = {
     {"spent", 128, 128},       {"taut", 128, 128},        {"bin-drop", 128, 128},
     {"bin-place", 128, 128},   {"relaxed", 256, 64},      {"mode-normal", 512, 64},
     {"mode-relaxed", 512, 64}, {"hints-on", 256, 64},     {"hints-off", 256, 64}};
+// What the game shows when the chain stops, and the way to lay it again.
+const Overlay relayOverlays[] = {{"chain-taut", 512, 128}, {"chain-heap", 512, 128},
+                                 {"chain-off", 512, 128},  {"relay", 128, 128},
+                                 {"holding", 128, 128},    {"hint-relay", 512, 64},
+                                 {"tip-relay", 512, 128}};
 
 const char* const loopSounds[] = {"motor", "alarm"};
 const char* const oneShotSounds[] = {"good", "roll", "trash", "chain"};
@@ -262,12 +267,13 @@ TEST(ArtFiles, PiecesAreTransparentAroundTheirShape) {
 }
 
 // The overlay pictures: RGBA cut-outs at the shape they are drawn, with something solid in the
-// middle (or the game draws an empty square; only the ring round a turning piece is open there),
+// middle (or the game draws an empty square; only the rings round a piece are open there),
 // and the figures white even where transparent: the game tints them and filters them without
 // premultiplied alpha, so any other colour under the margin would grey their edges. Drawn 18
 // units apart at 32 square (a colon 10), wider ink would run into the next figure.
 TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
     std::vector<Overlay> pictures(std::begin(hudOverlays), std::end(hudOverlays));
+    pictures.insert(pictures.end(), std::begin(relayOverlays), std::end(relayOverlays));
     for (const char* name : hudFigures) {
         pictures.push_back({name, 64, 64});
     }
@@ -288,7 +294,7 @@ TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
                 solid = solid || p.alpha(x, y) == 255;
             }
         }
-        EXPECT_EQ(solid, name != "turning"); // the turning piece shows through its ring
+        EXPECT_EQ(solid, name != "turning" && name != "holding"); // the piece shows through
         if (o.width != 64 || name == "muted") {
             continue;
         }
