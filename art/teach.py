@@ -225,7 +225,6 @@ def all_teach():
     yield "hud/turning", mark(turning_ring())
     yield "hud/pip", document((-16, -16, 32, 32), pip_mark())
     yield "hud/spent", mark(spent_mark())
-    yield "hud/taut", mark(taut_sign())
     yield "hud/bin-drop", bin_drop()
     yield "hud/bin-place", bin_place()
     yield "hud/relaxed", badge(256, 64, "RELAXED", 34, "#5cff7a")

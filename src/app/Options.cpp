@@ -132,6 +132,7 @@ std::string usageText() {
            "  left button       drag pieces from the chute onto the board; two quick presses\n"
            "                    lift a placed piece to carry it (also into the bin)\n"
            "  A                 add a plain gear to the chute\n"
+           "  C                 lay the chain again round the motor (or its button)\n"
            "  P, Space          pause and resume\n"
            "  M                 sound off and on\n"
            "  H                 hints on and off\n"

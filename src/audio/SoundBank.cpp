@@ -85,6 +85,15 @@ void SoundBank::stop(const char* name) {
     logLine("ERROR: Sample ", name, " not found");
 }
 
+bool SoundBank::playing(const char* name) const {
+    for (int i = 0; i < capacity; ++i) {
+        if (sameName(names[i], name) && samples[i] != nullptr && soundPlaying(channels[i])) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void SoundBank::pauseAll() {
     for (int channel : channels) {
         soundPause(channel);

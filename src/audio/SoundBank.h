@@ -27,6 +27,8 @@ public:
     void pauseAll();
     void resumeAll();
     bool loaded() const { return count > 0; }
+    // Whether the latest play of a sound of this name is still sounding.
+    bool playing(const char* name) const;
 
 private:
     void load(const char* fileName, const char* name, bool loop);

@@ -11,13 +11,15 @@ namespace {
 // Every picture the screens draw over themselves. They are all loaded at the first one's draw,
 // so a game holds the same pictures whatever it happened to show.
 constexpr const char* hudPictures[] = {
-    "./img/hud/muted.png",       "./img/hud/paused.png",      "./img/hud/turning.png",
-    "./img/hud/pip.png",         "./img/hud/spent.png",       "./img/hud/taut.png",
-    "./img/hud/bin-drop.png",    "./img/hud/bin-place.png",   "./img/hud/relaxed.png",
-    "./img/hud/hints-on.png",    "./img/hud/hints-off.png",   "./img/hud/hint-drop.png",
-    "./img/hud/hint-idle.png",   "./img/hud/hint-taut.png",   "./img/hud/hint-spent.png",
-    "./img/hud/tip-taut.png",    "./img/hud/tip-no-turn.png", "./img/hud/tip-off-chain.png",
-    "./img/hud/tip-stretch.png", "./img/hud/mode-normal.png", "./img/hud/mode-relaxed.png",
+    "./img/hud/muted.png",       "./img/hud/paused.png",        "./img/hud/turning.png",
+    "./img/hud/pip.png",         "./img/hud/spent.png",         "./img/hud/bin-drop.png",
+    "./img/hud/bin-place.png",   "./img/hud/relaxed.png",       "./img/hud/hints-on.png",
+    "./img/hud/hints-off.png",   "./img/hud/hint-drop.png",     "./img/hud/hint-idle.png",
+    "./img/hud/hint-taut.png",   "./img/hud/hint-spent.png",    "./img/hud/tip-taut.png",
+    "./img/hud/tip-no-turn.png", "./img/hud/tip-off-chain.png", "./img/hud/tip-stretch.png",
+    "./img/hud/mode-normal.png", "./img/hud/mode-relaxed.png",  "./img/hud/chain-taut.png",
+    "./img/hud/chain-heap.png",  "./img/hud/chain-off.png",     "./img/hud/holding.png",
+    "./img/hud/relay.png",       "./img/hud/hint-relay.png",    "./img/hud/tip-relay.png",
 };
 
 using SpriteTable = std::map<std::string, Sprite, std::less<>>;

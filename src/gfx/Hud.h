@@ -22,9 +22,6 @@ constexpr HudBox hintsToast{40.0f, 252.0f, 160.0f, 40.0f};
 constexpr HudBox relaxedBadge{245.0f, -274.0f, 96.0f, 24.0f};
 // The bin at the chute's foot.
 constexpr HudBox bin{-352.0f, -215.0f, 88.0f, 78.0f};
-// The taut-chain sign, beside the motor (up and to the right of its centre).
-constexpr float tautSignSize = 56.0f;
-constexpr float tautSignOffset = 62.0f;
 // When the chain stops: its sign just above the motor, from the board's left edge (clear of the
 // chute), and the button that lays the chain again at the motor's upper right, under the sign:
 // between the chain's two runs as a game starts, so it hides neither the first gear nor a link.

@@ -34,6 +34,13 @@ struct ChainLink {
 // until it let go of every piece. In 1 ms steps the game plays alike at any frame rate.
 class Chain {
 public:
+    // A joint this far outside the motor's rim still touches it, and the motor pulls it onto the
+    // rim and carries it. Carrying a joint along the tangent leaves it a hair (0.0002 units)
+    // outside the rim; a chain pulled against the motor is drawn back in by its links, but a
+    // slack one lying round the motor is not, and the motor then turned under it for ever: the
+    // chain was dead. A wider reach drags joints in from further out and winds the chain tight.
+    static constexpr float motorGrip = 0.05f;
+
     std::vector<ChainJoint*> joints; // loop order, owned
     std::vector<ChainLink*> links;   // relaxation order, owned; the closing link at the front
     std::vector<Gear*> gears;        // attached pieces, not owned, each at most once

@@ -23,6 +23,16 @@ constexpr auto maxY = static_cast<float>(field::jointTop);
 // never end once 360 is below their precision.
 constexpr float runawayAngle = 1.0e6f;
 
+// The squared distance from a piece's centre within which a joint touches it. The motor's reach
+// takes in a joint lying just outside its rim (see Chain::motorGrip).
+float reachSquared(const Gear& piece) {
+    if (piece.speed > 0.0f) {
+        const float reach = static_cast<float>(piece.radius) + Chain::motorGrip;
+        return reach * reach;
+    }
+    return static_cast<float>(piece.radiusSquared);
+}
+
 float length(Vec3 v) {
     return std::sqrt(dot(v, v));
 }
@@ -104,7 +114,7 @@ bool holdsPoint(const Gear& piece, Vec3 q) {
     const float ex = c.x - q.x;
     const float ey = c.y - q.y;
     const float ez = c.z - q.z;
-    return ex * ex + ey * ey + ez * ez <= static_cast<float>(piece.radiusSquared);
+    return ex * ex + ey * ey + ez * ez <= reachSquared(piece);
 }
 
 bool staysNear(Vec3 q, const Chain::Neighbourhood& near) {
@@ -173,7 +183,7 @@ void Chain::gatherPieces() {
             group.x[lane] = c.x;
             group.y[lane] = c.y;
             group.z[lane] = c.z;
-            group.radiusSquared[lane] = static_cast<float>(gears[i]->radiusSquared);
+            group.radiusSquared[lane] = reachSquared(*gears[i]);
         } else {
             group.x[lane] = 0.0f;
             group.y[lane] = 0.0f;

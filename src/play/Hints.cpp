@@ -9,7 +9,6 @@ HintChoice hintChoice;
 namespace {
 
 // A tip needs its cause to have lasted this long at the end of the game.
-constexpr float tautTipSeconds = 30.0f;
 constexpr float noTurnTipSeconds = 60.0f;
 constexpr int offChainTipPieces = 3; // dropped pieces before "most" means anything
 
@@ -49,8 +48,12 @@ void HintBoard::watchGame(const LiveMode& game, float now) {
         idle = idle || idleAfterDrop(*p, game);
         spent = spent || spentOnBoard(*p);
     }
-    offer(Hint::Drop, game.watch.piecesDropped == 0, now);
-    offer(Hint::Taut, game.watch.stillChainSeconds >= tautSeconds, now);
+    const PlayWatch& watch = game.watch;
+    offer(Hint::Drop, watch.piecesDropped == 0, now);
+    offer(Hint::Relay, watch.dead() && watch.episodes.size() == 1, now); // its first death
+    offer(Hint::Taut,
+          watch.stillChainSeconds >= tautSeconds && watch.shownCondition == ChainCondition::Taut,
+          now);
     offer(Hint::Idle, idle, now);
     offer(Hint::Spent, spent, now);
 }
@@ -81,8 +84,9 @@ int HintBoard::toast(float now) const {
 }
 
 Tip chooseTip(const PlayWatch& watch, float gameSeconds) {
-    if (watch.stillChainSeconds >= tautTipSeconds) {
-        return Tip::Taut;
+    if (watch.dead()) {
+        // Dead at the end: a taut chain wants its far piece closer, any other the C key.
+        return watch.episodes.back().condition == ChainCondition::Taut ? Tip::Taut : Tip::Relay;
     }
     if (gameSeconds - watch.lastTurnSeconds >= noTurnTipSeconds) {
         return Tip::NoTurn;

@@ -4,11 +4,11 @@ class LiveMode;
 class PlayWatch;
 
 // The captions that teach a new player, each at the moment it matters.
-enum class Hint { Drop, Taut, Idle, Spent }; // in the order they take precedence
-constexpr int hintKinds = 4;
+enum class Hint { Drop, Relay, Taut, Idle, Spent }; // in the order they take precedence
+constexpr int hintKinds = 5;
 
 // The end screen's tip after a lost game: what stood out in it.
-enum class Tip { None = -1, Taut, NoTurn, OffChain, Stretch };
+enum class Tip { None = -1, Taut, NoTurn, OffChain, Stretch, Relay };
 
 // Whether the hints show: as --hints, --no-hints or the H key decided, else in the first games.
 struct HintChoice {
@@ -24,11 +24,10 @@ class HintBoard {
 public:
     static constexpr int timesPerGame = 2;
     static constexpr float showSeconds = 4.0f;
-    static constexpr float restSeconds = 20.0f;    // before the same hint may show again
-    static constexpr float toastSeconds = 1.5f;    // "hints on" / "hints off"
-    static constexpr float idleSeconds = 2.0f;     // a dropped piece unturned this long
-    static constexpr float tautSeconds = 2.0f;     // the chain still this long
-    static constexpr float tautSignSeconds = 1.0f; // the sign at the motor, hints or not
+    static constexpr float restSeconds = 20.0f; // before the same hint may show again
+    static constexpr float toastSeconds = 1.5f; // "hints on" / "hints off"
+    static constexpr float idleSeconds = 2.0f;  // a dropped piece unturned this long
+    static constexpr float tautSeconds = 2.0f;  // the chain still this long
 
     void start(bool enabled);
     bool enabled() const { return on; }

@@ -2,6 +2,7 @@
 
 #include "app/Camera.h"
 #include "app/FrameClock.h"
+#include "gfx/Hud.h"
 #include "physics/Chain.h"
 #include "play/Gear.h"
 
@@ -40,6 +41,13 @@ bool crossesChain(const Chain& chain, Vec3 a, Vec3 b) {
     return false;
 }
 
+bool onRelayButton(Vec3 p) {
+    const HudBox& b = hud::relayButton;
+    const float dx = p.x - b.x;
+    const float dy = p.y - b.y;
+    return dx * dx + dy * dy <= b.width * b.width * 0.25f; // a round button
+}
+
 } // namespace
 
 Gear* LiveMode::pieceAt(Vec3 point) const {
@@ -65,6 +73,10 @@ void LiveMode::mouse(int button, int state, int x, int y) {
         }
         Vec3 point;
         if (!pointerToWorld(x, y, point)) {
+            return;
+        }
+        if (relayOffered() && onRelayButton(point)) {
+            relayChain();
             return;
         }
         Gear* p = pieceAt(point);

@@ -131,7 +131,8 @@ bool LiveMode::release(State*) {
     carrying = false;
     alarmOn = false;
     lastPressTime = -1.0f; // a game built after this one starts with no press behind it
-    watch = PlayWatch();   // its storage too
+    lastRelaySeconds = -1.0e9f;
+    watch = PlayWatch(); // its storage too
     for (BoardSquare* square : squares) {
         delete square;
     }
@@ -159,6 +160,15 @@ void LiveMode::update() {
     watch.beforeChain(*this);
     const float chainSeconds = stepChain();
     watch.afterChain(*this, chainSeconds, frameSeconds, gameSeconds());
+    if (relaxed && watch.dead()) {
+        // Relaxed mode does not leave a newcomer with a dead chain: it lays it again, and again
+        // while that does not bring it back.
+        const float since =
+            std::max(watch.episodes.back().began + PlayWatch::deadSeconds, lastRelaySeconds);
+        if (gameSeconds() - since >= autoRelaySeconds) {
+            relayChain();
+        }
+    }
     hints.watchGame(*this, gameSeconds());
 }
 
@@ -276,7 +286,8 @@ void LiveMode::relayChain() {
         return;
     }
     chain->relay(chainOrigin);
-    watch.note(ChainEvent::Relaid, gameSeconds());
+    lastRelaySeconds = gameSeconds();
+    watch.note(ChainEvent::Relaid, lastRelaySeconds);
 }
 
 void LiveMode::pause() {

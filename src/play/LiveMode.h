@@ -30,6 +30,7 @@ public:
     Sprite background;
     Sprite powerMarker;
     float lastPressTime = -1.0f;
+    float lastRelaySeconds = -1.0e9f; // game seconds of the last time the chain was laid again
     bool paused = false;
     float playedSeconds = 0.0f; // how long the game lasted, once it is decided
     // Relaxed mode, read by enter: every square fades at relaxedFadeFactor times the usual
@@ -64,6 +65,11 @@ public:
     // Lays the chain again round the motor as at the start of a game, with the links it has
     // now; the pieces stay where they are. The way back from a chain that no longer moves.
     void relayChain();
+    // Whether the button that lays the chain again shows: while the chain stands still or is
+    // dead.
+    bool relayOffered() const;
+    // In relaxed mode a chain dead this long is laid again by the game itself.
+    static constexpr float autoRelaySeconds = 5.0f;
 
     // A paused game holds its clock (no rule sees the time that passes), its loops and its
     // pieces; only the quit keys and resuming reach it.
@@ -93,6 +99,7 @@ private:
     void drawOverlay();
     void drawPieceMarks() const;
     void drawBinSign() const;
+    void drawChainSign() const;
     // The last thing of a frame: the chain's steps for the frame's whole milliseconds. Returns
     // the chain time stepped, in seconds.
     float stepChain();

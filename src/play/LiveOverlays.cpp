@@ -17,8 +17,13 @@ constexpr float bulbPip[4] = {1.0f, 0.85f, 0.2f, 1.0f};
 constexpr float addLinkPip[4] = {0.35f, 1.0f, 0.45f, 1.0f};
 constexpr float faint[4] = {1.0f, 1.0f, 1.0f, 0.45f};
 
-const char* const hintPictures[hintKinds] = {"./img/hud/hint-drop.png", "./img/hud/hint-taut.png",
-                                             "./img/hud/hint-idle.png", "./img/hud/hint-spent.png"};
+const char* const hintPictures[hintKinds] = {"./img/hud/hint-drop.png", "./img/hud/hint-relay.png",
+                                             "./img/hud/hint-taut.png", "./img/hud/hint-idle.png",
+                                             "./img/hud/hint-spent.png"};
+
+// The sign for each way a chain stands still, by ChainCondition (none while it moves).
+const char* const chainSigns[] = {nullptr, "./img/hud/chain-taut.png", "./img/hud/chain-heap.png",
+                                  "./img/hud/chain-off.png"};
 
 } // namespace
 
@@ -28,11 +33,7 @@ float LiveMode::gameSeconds() const {
 
 void LiveMode::drawOverlay() {
     drawPieceMarks();
-    if (motor != nullptr && watch.stillChainSeconds >= HintBoard::tautSignSeconds) {
-        const float o = hud::tautSignOffset;
-        drawHud("./img/hud/taut.png", {motor->position.x + o, motor->position.y + o,
-                                       hud::tautSignSize, hud::tautSignSize});
-    }
+    drawChainSign();
     drawBinSign();
 
     // The countdown in its slot on the power strip, red for the last half minute.
@@ -89,6 +90,31 @@ void LiveMode::drawPieceMarks() const {
             drawHud("./img/hud/pip.png", {first + i * pipStep, y, pipSize, pipSize}, tint);
         }
     }
+}
+
+// How the chain stands while it is still, with the remedy in a few words, for as long as it
+// stands so; the piece that holds a taut chain is marked; and the button that lays it again.
+void LiveMode::drawChainSign() const {
+    const char* sign = chainSigns[static_cast<int>(watch.shownCondition)];
+    if (motor == nullptr || chain == nullptr) {
+        return;
+    }
+    if (sign != nullptr) {
+        drawHud(sign, hud::chainSign);
+    }
+    const Gear* holding =
+        watch.shownCondition == ChainCondition::Taut ? watch.holdingPiece : nullptr;
+    if (holding != nullptr) {
+        const float ring = holding->scale.x + turningRingWiden;
+        drawHud("./img/hud/holding.png", {holding->position.x, holding->position.y, ring, ring});
+    }
+    if (relayOffered()) {
+        drawHud("./img/hud/relay.png", hud::relayButton);
+    }
+}
+
+bool LiveMode::relayOffered() const {
+    return chain != nullptr && (watch.shownCondition != ChainCondition::Moving || watch.dead());
 }
 
 // While a piece is carried, or dragged from the chute, the bin tells what a release would do:

@@ -5,9 +5,20 @@
 #include "play/LiveMode.h"
 
 #include <cmath>
+#include <utility>
 
 void PlayWatch::reset() {
+    // The lists keep their storage: a new game allocates only where it outgrows the last.
+    std::vector<Vec3> joints = std::move(jointsBefore);
+    std::vector<NotedEvent> events = std::move(recentEvents);
+    std::vector<DeadEpisode> dead = std::move(episodes);
     *this = PlayWatch();
+    jointsBefore = std::move(joints);
+    recentEvents = std::move(events);
+    episodes = std::move(dead);
+    jointsBefore.clear();
+    recentEvents.clear();
+    episodes.clear();
 }
 
 void PlayWatch::beforeChain(const LiveMode& game) {

@@ -57,7 +57,7 @@ public:
     static constexpr float stretchedBy = 0.25f;
     // A new condition shows in the sign only once it has held this long, so the sign does not
     // flicker between two readings of one trembling chain.
-    static constexpr float conditionSettleSeconds = 0.5f;
+    static constexpr float conditionSettleSeconds = 1.0f;
 
     float stillChainSeconds = 0.0f; // how long the motor has turned with no joint moving
     float lastTurnSeconds = 0.0f;   // game seconds at which some piece last turned

@@ -33,8 +33,8 @@ bool EndState::enter(State* previous) {
     records.add(won, static_cast<int>(lasted * 1000.0f), relaxed);
     lastedSeconds = static_cast<int>(lasted);
     bestSeconds = records.current().bestSeconds(static_cast<int>(LiveMode::gameLength), relaxed);
-    const bool teach = game != nullptr && !won && game->hints.enabled();
-    tip = teach ? chooseTip(game->watch, lasted) : Tip::None;
+    // Every lost game gets the tip its own course calls for.
+    tip = game != nullptr && !won ? chooseTip(game->watch, lasted) : Tip::None;
     return true;
 }
 
@@ -44,7 +44,8 @@ void EndState::draw() {
     drawFigures(minutesAndSeconds(lastedSeconds), lastedPlace, white);
     drawFigures(minutesAndSeconds(bestSeconds), bestPlace, white);
     static const char* const tips[] = {"./img/hud/tip-taut.png", "./img/hud/tip-no-turn.png",
-                                       "./img/hud/tip-off-chain.png", "./img/hud/tip-stretch.png"};
+                                       "./img/hud/tip-off-chain.png", "./img/hud/tip-stretch.png",
+                                       "./img/hud/tip-relay.png"};
     if (tip != Tip::None) {
         drawHud(tips[static_cast<int>(tip)], hud::endTip);
     }

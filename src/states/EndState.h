@@ -14,7 +14,7 @@ public:
     float shownAt = 0.0f;
     int lastedSeconds = 0; // the game just played
     int bestSeconds = 0;   // the longest game so far of its mode, this one included
-    Tip tip = Tip::None;   // after a lost game with the hints on: what to try next time
+    Tip tip = Tip::None;   // after a lost game: what to try next time
 
     EndState() : State("end") {}
     bool enter(State* previous) override;

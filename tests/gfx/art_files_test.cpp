@@ -32,9 +32,9 @@ const Overlay hudOverlays[] = {
     {"hint-idle", 512, 64},    {"hint-taut", 512, 64},    {"hint-spent", 512, 64},
     {"tip-taut", 512, 128},    {"tip-no-turn", 512, 128}, {"tip-off-chain", 512, 128},
     {"tip-stretch", 512, 128}, {"turning", 128, 128},     {"pip", 32, 32},
-    {"spent", 128, 128},       {"taut", 128, 128},        {"bin-drop", 128, 128},
-    {"bin-place", 128, 128},   {"relaxed", 256, 64},      {"mode-normal", 512, 64},
-    {"mode-relaxed", 512, 64}, {"hints-on", 256, 64},     {"hints-off", 256, 64}};
+    {"spent", 128, 128},       {"bin-drop", 128, 128},    {"bin-place", 128, 128},
+    {"relaxed", 256, 64},      {"mode-normal", 512, 64},  {"mode-relaxed", 512, 64},
+    {"hints-on", 256, 64},     {"hints-off", 256, 64}};
 // What the game shows when the chain stops, and the way to lay it again.
 const Overlay relayOverlays[] = {{"chain-taut", 512, 128}, {"chain-heap", 512, 128},
                                  {"chain-off", 512, 128},  {"relay", 128, 128},

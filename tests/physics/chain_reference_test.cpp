@@ -52,7 +52,9 @@ void referenceStep(Chain& chain, float seconds) {
             for (ChainJoint* joint : chain.joints) {
                 Vec3& q = joint->position;
                 const Vec3 e = piece->position - q;
-                if (dot(e, e) > static_cast<float>(piece->radiusSquared)) {
+                const float reach = radius + (piece->speed > 0.0f ? Chain::motorGrip : 0.0f);
+                if (dot(e, e) > (piece->speed > 0.0f ? reach * reach
+                                                     : static_cast<float>(piece->radiusSquared))) {
                     continue;
                 }
                 if (piece->caughtJoint == nullptr) {

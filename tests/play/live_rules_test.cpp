@@ -4,8 +4,10 @@
 #include "app/Records.h"
 #include "audio/AudioFiles.h"
 #include "audio/SoundDevice.h"
+#include "gfx/Hud.h"
 #include "states/EndState.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -72,12 +74,22 @@ TEST_F(RulesTest, FirstFrameShowsTheStartingLevel) {
 
 // With nobody playing, the board fades until the alarm and then the defeat. Meanwhile the dealt
 // pieces roll into the bin and are replaced, one at a time.
-TEST_F(RulesTest, UntouchedGameSoundsTheAlarmThenIsLost) {
+// The loops are ours (the test runs where ./sounds is not), under the game's names, so the
+// sound layer tells whether they still sound.
+TEST_F(RulesTest, UntouchedGameSoundsTheAlarmThenIsLostInSilence) {
+    const std::string tone = "/tmp/gridlume-loops-" + std::to_string(getpid()) + ".wav";
+    ASSERT_TRUE(audiotest::writeTone(tone, 0.1));
+    game.sounds.loadLoop(tone.c_str(), "alarm");
+    game.sounds.loadLoop(tone.c_str(), "motor");
+    std::remove(tone.c_str());
+    game.sounds.play("motor");
     int alarmFrame = 0;
     while (currentState == &game && frame < 100 * playtest::framesPerSecond) {
         runFrame();
         if (game.alarmOn && alarmFrame == 0) {
             alarmFrame = frame;
+            EXPECT_TRUE(game.sounds.playing("alarm"));
+            EXPECT_TRUE(game.sounds.playing("motor"));
         }
         if (currentState != &game) {
             break;
@@ -96,7 +108,117 @@ TEST_F(RulesTest, UntouchedGameSoundsTheAlarmThenIsLost) {
     EXPECT_NEAR(defeatFrame / 64.0, 69.8, 0.1);
     EXPECT_EQ(currentState, &endState);
     EXPECT_FALSE(game.won);
-    EXPECT_TRUE(game.alarmOn); // left sounding on the end screen
+    // A decided game falls silent; its chain turned the first gear to the end.
+    EXPECT_FALSE(game.sounds.playing("alarm"));
+    EXPECT_FALSE(game.sounds.playing("motor"));
+    EXPECT_FALSE(game.alarmOn);
+    EXPECT_TRUE(game.watch.episodes.empty());
+}
+
+// C, or the button by the motor while it shows, lays the chain as a new game lays it, with the
+// links it has now; the pieces stay put. A chain thrown off the motor reads so, dies after 5 s,
+// and relaxed mode lays it again 5 s after that; the normal game leaves that to the player.
+TEST_F(RulesTest, ADeadChainIsLaidAgain) {
+    // A ring of links at rest, clear of the motor and the first gear.
+    const auto throwOff = [this] {
+        const auto n = game.chain->joints.size();
+        const double radius = 25.0 / (2.0 * std::sin(3.14159265 / n));
+        for (std::size_t i = 0; i < n; ++i) {
+            const double a = 2.0 * 3.14159265 * static_cast<double>(i) / n;
+            game.chain->joints[i]->position = {static_cast<float>(170.0 + radius * std::cos(a)),
+                                               static_cast<float>(10.0 + radius * std::sin(a)),
+                                               0.0f};
+        }
+    };
+    const auto laidAsNew = [this] {
+        const int n = static_cast<int>(game.chain->joints.size());
+        for (int i = 0; i < n; ++i) {
+            const Vec3 p = game.chain->joints[static_cast<std::size_t>(i)]->position;
+            const Vec3 q = Chain::startPosition(i, n, 25.0f, {-295.0f, -230.0f, 0.0f});
+            if (p.x != q.x || p.y != q.y) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (const bool relaxed : {false, true}) {
+        startAgain();
+        game.relaxed = relaxed;
+        runFrame();
+        game.chain->addLinks(6, 25);
+        const Vec3 gear = firstGear()->position;
+        throwOff();
+        game.keyboard('c', 0, 0);
+        EXPECT_TRUE(laidAsNew());
+        EXPECT_EQ(game.chain->links.size(), 41u);
+        EXPECT_EQ(firstGear()->position.x, gear.x);
+
+        throwOff();
+        const HudBox& button = hud::relayButton;
+        press(button.x, button.y); // not offered yet: a press like any other
+        releaseAt(button.x, button.y);
+        EXPECT_FALSE(laidAsNew());
+        for (int i = 0; i < 2 * playtest::framesPerSecond; ++i) {
+            runFrame();
+        }
+        EXPECT_EQ(game.watch.shownCondition, ChainCondition::OffMotor);
+        EXPECT_TRUE(game.relayOffered());
+        EXPECT_FALSE(game.watch.dead());
+        press(button.x, button.y);
+        releaseAt(button.x, button.y);
+        EXPECT_TRUE(laidAsNew());
+        EXPECT_EQ(game.heldGear, nullptr);
+        for (int i = 0; i < 5 * playtest::framesPerSecond && !firstGear()->seen.turning; ++i) {
+            runFrame();
+        }
+        ASSERT_TRUE(firstGear()->seen.turning) << "laid again, the chain turns the gear";
+
+        throwOff();
+        const float thrown = game.gameSeconds();
+        while (game.gameSeconds() < thrown + 9.9f) {
+            runFrame();
+        }
+        EXPECT_TRUE(game.watch.dead());
+        EXPECT_FALSE(laidAsNew());
+        while (game.gameSeconds() < thrown + 12.0f) {
+            runFrame();
+        }
+        EXPECT_EQ(game.lastRelaySeconds > thrown, relaxed) << relaxed;
+        while (game.gameSeconds() < thrown + 20.0f) {
+            runFrame();
+        }
+        EXPECT_EQ(game.watch.dead(), !relaxed) << "the first gear turns again";
+    }
+}
+
+// How a still chain stands, read from a loop lying round the motor: touching its rim with every
+// link at rest it is a heap the motor cannot grip; with links stretched it is held tight, by the
+// piece farthest out that it touches; away from the rim it is off the motor.
+TEST_F(RulesTest, AStillChainReadsAsTautSlackOrOffTheMotor) {
+    const Gear& motor = *game.motor;
+    const auto layRound = [&](float chord, float gap) {
+        const auto n = game.chain->joints.size();
+        const float radius = static_cast<float>(chord / (2.0 * std::sin(3.14159265 / n)));
+        const Vec3 centre = motor.position + Vec3{radius + 50.0f + gap, 0.0f, 0.0f};
+        for (std::size_t i = 0; i < n; ++i) {
+            const double a = 3.14159265 + 2.0 * 3.14159265 * static_cast<double>(i) / n;
+            game.chain->joints[i]->position =
+                centre + Vec3{static_cast<float>(radius * std::cos(a)),
+                              static_cast<float>(radius * std::sin(a)), 0.0f};
+        }
+        // On the far side, its rim on the joint there.
+        const Vec3 far = game.chain->joints[n / 2]->position;
+        firstGear()->position = far + (far - centre) * (25.0f / radius);
+    };
+    const Gear* holding = nullptr;
+    layRound(24.9f, 0.0f);
+    EXPECT_EQ(PlayWatch::classify(*game.chain, motor, false, &holding), ChainCondition::Slack);
+    EXPECT_EQ(PlayWatch::classify(*game.chain, motor, true, &holding), ChainCondition::Moving);
+    layRound(25.5f, 0.0f);
+    EXPECT_EQ(PlayWatch::classify(*game.chain, motor, false, &holding), ChainCondition::Taut);
+    EXPECT_EQ(holding, firstGear());
+    layRound(24.9f, 3.0f);
+    EXPECT_EQ(PlayWatch::classify(*game.chain, motor, false, &holding), ChainCondition::OffMotor);
 }
 
 TEST_F(RulesTest, TimeIsUpBeforeTheBoardFades) {
@@ -413,8 +535,10 @@ TEST_F(HintsTest, DropIdleAndSpentHintsShowOnceOnTheirTrigger) {
     EXPECT_EQ(game.hints.timesShown(Hint::Taut), 0);
 }
 
-// The first gear flung across the board pulls the chain tight: the chain stops.
-TEST_F(HintsTest, TautHintShowsWhenTheChainStops) {
+// The first gear flung across the board leaves the chain behind round the motor, turning nothing:
+// whatever the sign says then, it is not a chain pulled tight, and once the chain is dead the
+// hint names C. A still chain that a piece holds tight calls for the taut hint instead.
+TEST_F(HintsTest, TheChainHintsTellATautChainFromADeadOne) {
     runFrame();
     setTime(frame / 64.0f);
     press(-50.0f, -75.0f);
@@ -423,11 +547,28 @@ TEST_F(HintsTest, TautHintShowsWhenTheChainStops) {
     }
     releaseAt(290.0f, 165.0f);
     // It waits its turn behind the captions already showing.
-    while (game.hints.timesShown(Hint::Taut) == 0 && frame < 12 * playtest::framesPerSecond) {
+    while (game.hints.timesShown(Hint::Relay) == 0 && frame < 20 * playtest::framesPerSecond) {
         runFrame();
     }
-    EXPECT_EQ(showing(), static_cast<int>(Hint::Taut));
-    EXPECT_GE(game.watch.stillChainSeconds, 2.0f);
+    EXPECT_EQ(showing(), static_cast<int>(Hint::Relay));
+    EXPECT_TRUE(game.relayOffered());
+    EXPECT_NE(game.watch.shownCondition, ChainCondition::Taut);
+    EXPECT_EQ(game.hints.timesShown(Hint::Taut), 0);
+
+    game.watch.episodes.clear();
+    game.watch.piecesDropped = 1;
+    for (Gear* p : game.gears) {
+        p->seen = Gear::Seen();
+    }
+    game.watch.stillChainSeconds = HintBoard::tautSeconds;
+    for (const ChainCondition stands : {ChainCondition::Slack, ChainCondition::Taut}) {
+        HintBoard board;
+        board.start(true);
+        game.watch.shownCondition = stands;
+        board.watchGame(game, 30.0f);
+        EXPECT_EQ(board.showing(30.0f),
+                  stands == ChainCondition::Taut ? static_cast<int>(Hint::Taut) : -1);
+    }
 }
 
 TEST_F(HintsTest, NoHintsAfterTheFirstThreeGamesUnlessAskedFor) {

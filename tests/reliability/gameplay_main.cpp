@@ -5,7 +5,7 @@
 //   gridlume_gameplay [--games N] [--seed FIRST] [--frame MS[,MS...]]
 //                     [--player competent|novice|passive] [--relaxed] [--cap SECONDS]
 //                     [--max-drop PERCENT] [--min-median SECONDS] [--data DIR] [--log]
-//                     [--shots DIR]
+//                     [--shots DIR] [--no-relay]
 //
 // Game i of a frame length is played with seed FIRST + i, so every frame length sees the same
 // players. --cap stops a game that has not ended by then (it counts with the time played).
@@ -18,6 +18,7 @@
 #include "support/GlWindow.h"
 #include "support/Monkey.h"
 #include "support/NovicePlayer.h"
+#include "support/PlayerHand.h"
 #include "support/QuietOutput.h"
 
 #include "app/Callbacks.h"
@@ -260,6 +261,10 @@ bool parse(int argc, char** argv, Arguments& a) {
             (arg == "--log" ? a.log : a.relaxed) = true;
             continue;
         }
+        if (arg == "--no-relay") {
+            PlayerHand::relays = false;
+            continue;
+        }
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (value == nullptr) {
             return false;
@@ -303,7 +308,7 @@ int main(int argc, char** argv) {
                      "usage: %s [--games N] [--seed FIRST] [--frame MS[,MS...]] "
                      "[--player competent|novice|passive] [--relaxed] [--cap SECONDS] "
                      "[--max-drop PERCENT] "
-                     "[--min-median SECONDS] [--data DIR] [--log] [--shots DIR]\n",
+                     "[--min-median SECONDS] [--data DIR] [--log] [--shots DIR] [--no-relay]\n",
                      argv[0]);
         return 2;
     }

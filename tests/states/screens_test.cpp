@@ -93,36 +93,39 @@ TEST_F(ScreensTest, EndScreenShowsTheOutcome) {
     EXPECT_TRUE(shows(end.picture, "./img/lose.jpg"));
 }
 
-// After a lost game with the hints on, one tip: the first cause the game recorded. A relaxed
-// game counts apart in the records.
+// After every lost game, hints or not, one tip: the first cause the game recorded, and a chain
+// dead at the end above all. A relaxed game counts apart in the records.
 TEST_F(ScreensTest, EndScreenTipNamesWhatWentWrong) {
     EndState end;
     LiveMode game;
-    game.hints.start(true);
+    game.hints.start(false);
     game.relaxed = true;
     records = RecordsFile();
     game.playedSeconds = 100.0f;
-    // Still chain seconds, last turn, pieces dropped and touched: the tip.
-    const std::tuple<float, float, int, int, Tip> games[] = {{30.0f, 0.0f, 0, 0, Tip::Taut},
-                                                             {29.0f, 40.0f, 0, 0, Tip::NoTurn},
-                                                             {0.0f, 41.0f, 5, 2, Tip::OffChain},
-                                                             {0.0f, 41.0f, 5, 3, Tip::Stretch}};
-    for (const auto& [still, turned, dropped, touched, tip] : games) {
-        game.watch.stillChainSeconds = still;
+    constexpr auto none = static_cast<ChainCondition>(-1);
+    // How the chain died (if it is dead at the end), last turn, pieces dropped and touched.
+    const std::tuple<ChainCondition, float, int, int, Tip> games[] = {
+        {ChainCondition::Taut, 0.0f, 0, 0, Tip::Taut},
+        {ChainCondition::Slack, 0.0f, 5, 2, Tip::Relay},
+        {ChainCondition::OffMotor, 41.0f, 0, 0, Tip::Relay},
+        {none, 40.0f, 0, 0, Tip::NoTurn},
+        {none, 41.0f, 5, 2, Tip::OffChain},
+        {none, 41.0f, 5, 3, Tip::Stretch}};
+    for (const auto& [died, turned, dropped, touched, tip] : games) {
+        game.watch.episodes.clear();
+        if (died != none) {
+            game.watch.episodes.push_back({50.0f, -1.0f, died, ChainEvent::None, 0.0f});
+        }
         game.watch.lastTurnSeconds = turned;
         game.watch.piecesDropped = dropped;
         game.watch.droppedTouched = touched;
         end.enter(&game);
-        EXPECT_EQ(end.tip, tip) << still << " " << turned << " " << dropped << " " << touched;
+        EXPECT_EQ(end.tip, tip) << turned << " " << dropped << " " << touched;
     }
-    EXPECT_EQ(records.current().relaxedPlayed, 4);
+    EXPECT_EQ(records.current().relaxedPlayed, 6);
     EXPECT_EQ(records.current().played, 0);
     EXPECT_EQ(end.bestSeconds, 100);
-    game.hints.start(false); // and none with the hints off, or after a win
-    end.enter(&game);
-    EXPECT_EQ(end.tip, Tip::None);
-    game.hints.start(true);
-    game.won = true;
+    game.won = true; // none after a win
     end.enter(&game);
     EXPECT_EQ(end.tip, Tip::None);
     records = RecordsFile();

@@ -66,6 +66,9 @@ CompetentPlayer::CompetentPlayer(std::uint32_t seed)
 void CompetentPlayer::act(LiveMode& game) {
     const float now = clockSeconds();
     look(game, now);
+    if (hand.relayIfDead(game, now)) {
+        return;
+    }
     if (hand.busy()) {
         if (hand.deliver(game, now)) {
             nextLook = now + reaction * random.between(0.7f, 1.3f);

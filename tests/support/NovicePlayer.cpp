@@ -35,6 +35,9 @@ void NovicePlayer::act(LiveMode& game) {
             charged.insert(p);
         }
     }
+    if (hand.relayIfDead(game, now)) {
+        return;
+    }
     if (hand.busy()) {
         if (hand.deliver(game, now)) {
             nextLook = now + reaction * random.between(0.7f, 1.3f);

@@ -26,6 +26,18 @@ float distance(Vec3 a, Vec3 b) {
 
 } // namespace
 
+bool PlayerHand::relays = true;
+
+bool PlayerHand::relayIfDead(LiveMode& game, float now) {
+    constexpr float retrySeconds = 5.0f; // the chain needs a moment to settle round the pieces
+    if (!relays || busy() || !game.watch.dead() || now - lastRelay < retrySeconds) {
+        return false;
+    }
+    lastRelay = now;
+    game.keyboard('c', 0, 0);
+    return true;
+}
+
 bool PlayerHand::deliver(LiveMode& game, float now) {
     bool any = false;
     while (!queued.empty() && queued.front().at <= now) {

@@ -29,8 +29,14 @@ public:
     // every other piece, so that the drop is not pushed out again; z = 1 when there is none.
     static Vec3 clearBinPoint(const LiveMode& game, const Gear& piece);
 
+    // Between gestures, a dead chain is laid again with C, as the sign asks, at most every few
+    // seconds; true when it pressed C. `relays` off plays as if there were no such key.
+    bool relayIfDead(LiveMode& game, float now);
+    static bool relays;
+
     float speed; // world units per second
     float lastPress = -10.0f;
+    float lastRelay = -100.0f;
 
 private:
     enum class Input { Press, Release, Drag, Hover };
