@@ -32,26 +32,15 @@ struct Drawn {
     float color[4];
 };
 
+// The overlays draw nothing but quads.
 std::vector<Drawn> polygons(const std::vector<GLfloat>& feedback, std::size_t from) {
     constexpr std::size_t vertexSize = 7; // x, y, z, r, g, b, a
     std::vector<Drawn> found;
-    for (std::size_t i = from; i < feedback.size();) {
-        const auto token = static_cast<GLenum>(feedback[i]);
-        if (token == GL_PASS_THROUGH_TOKEN) {
-            i += 2;
-            continue;
-        }
-        std::size_t count = 1;
-        if (token == GL_POLYGON_TOKEN) {
-            count = static_cast<std::size_t>(feedback[++i]);
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            count = 2;
-        }
-        const GLfloat* v = &feedback[i + 1];
-        i += 1 + count * vertexSize;
-        if (token != GL_POLYGON_TOKEN) {
-            continue;
-        }
+    for (std::size_t i = from; i + 1 < feedback.size();) {
+        EXPECT_EQ(static_cast<GLenum>(feedback[i]), static_cast<GLenum>(GL_POLYGON_TOKEN));
+        const auto count = static_cast<std::size_t>(feedback[i + 1]);
+        const GLfloat* v = &feedback[i + 2];
+        i += 2 + count * vertexSize;
         Drawn d{0.0f, 0.0f, -1.0f, {v[3], v[4], v[5], v[6]}};
         for (std::size_t a = 0; a < count; ++a) {
             for (std::size_t b = a + 1; b < count; ++b) {
@@ -60,10 +49,9 @@ std::vector<Drawn> polygons(const std::vector<GLfloat>& feedback, std::size_t fr
                 const float length = std::hypot(q[0] - p[0], q[1] - p[1]);
                 if (length > d.diagonal) {
                     // Window pixels to world units: the camera is 800 by 600, centred.
-                    d = {(p[0] + q[0]) / 2 - 400.0f,
-                         (p[1] + q[1]) / 2 - 300.0f,
-                         length,
-                         {d.color[0], d.color[1], d.color[2], d.color[3]}};
+                    d.x = (p[0] + q[0]) / 2 - 400.0f;
+                    d.y = (p[1] + q[1]) / 2 - 300.0f;
+                    d.diagonal = length;
                 }
             }
         }
@@ -104,9 +92,6 @@ protected:
         setTime(1.0f);
     }
 
-public:
-    LiveMode& play() { return game; }
-
     // A piece on the board, drawn at 60 units, with a bulb's charges (none: spent).
     Gear* bulbAt(float x, int charges, bool turning) {
         Gear* p = addPlacedPiece(30.0f, {x, 0.0f, 0.0f}, Bulb, 1, 0.0f);
@@ -121,15 +106,15 @@ public:
         moveHeld(x, y);
     }
 
-protected:
-    // Whether a mark is among the polygons the overlays drew (after the rules' own drawing,
-    // which comes first and is left as it was).
+    // Whether a mark is among the polygons the overlays drew after the rules' own drawing,
+    // which comes first, exactly as without them, and is drawn the same again after them.
     bool drawn(const Mark& mark) {
         const std::vector<GLfloat> rules = recordDraw([&] { game.drawRules(); });
         const std::vector<GLfloat> whole = recordDraw([&] { game.draw(); });
         EXPECT_FALSE(rules.empty());
         EXPECT_TRUE(whole.size() >= rules.size() &&
                     std::equal(rules.begin(), rules.end(), whole.begin()));
+        EXPECT_EQ(recordDraw([&] { game.drawRules(); }), rules);
         const float diagonal = std::hypot(mark.box.width, mark.box.height);
         for (const Drawn& d : polygons(whole, rules.size())) {
             bool same = std::fabs(d.x - mark.box.x) < 0.5f && std::fabs(d.y - mark.box.y) < 0.5f &&
@@ -145,86 +130,13 @@ protected:
     }
 };
 
-// Each overlay, set up with its cause or without it; returns where it must (or must not) show.
-struct Case {
-    const char* overlay;
-    std::function<Mark(OverlayTest&, bool cause)> arrange;
-};
-
-const Case cases[] = {
-    {"turning ring",
-     [](OverlayTest& t, bool cause) {
-         t.bulbAt(200.0f, 1, cause);
-         return Mark{{200.0f, 0.0f, 72.0f, 72.0f}, white};
-     }},
-    {"charge pips",
-     [](OverlayTest& t, bool cause) {
-         t.bulbAt(200.0f, cause ? 2 : 0, false);
-         return Mark{{206.0f, -20.0f, 10.0f, 10.0f}, bulbPip}; // the second of two
-     }},
-    {"spent mark",
-     [](OverlayTest& t, bool cause) {
-         t.bulbAt(-100.0f, cause ? 0 : 1, false);
-         return Mark{{-100.0f, 0.0f, 60.0f, 60.0f}, white};
-     }},
-    {"taut sign",
-     [](OverlayTest& t, bool cause) {
-         LiveMode& game = t.play();
-         game.watch.stillChainSeconds = cause ? 1.0f : 0.9f;
-         const Vec3 m = game.motor->position;
-         const float o = hud::tautSignOffset;
-         return Mark{{m.x + o, m.y + o, hud::tautSignSize, hud::tautSignSize}, white};
-     }},
-    {"bin sign, a drop in the bin",
-     [](OverlayTest& t, bool cause) {
-         t.dragDealtPieceTo(cause ? -352.0f : 0.0f, -215.0f);
-         return Mark{hud::bin, white};
-     }},
-    {"bin sign, faint while dragging",
-     [](OverlayTest& t, bool cause) {
-         if (cause) {
-             t.dragDealtPieceTo(0.0f, 0.0f);
-         }
-         return Mark{hud::bin, faint};
-     }},
-    {"relaxed badge",
-     [](OverlayTest& t, bool cause) {
-         t.play().relaxed = cause;
-         return Mark{hud::relaxedBadge, white};
-     }},
-    {"hint caption",
-     [](OverlayTest& t, bool cause) {
-         LiveMode& game = t.play();
-         game.hints.start(true);
-         game.hints.watchGame(game, game.gameSeconds()); // no piece dropped yet: the first hint
-         if (!cause) {
-             game.watch.piecesDropped = 1;
-             game.hints.watchGame(game, game.gameSeconds());
-         }
-         return Mark{hud::hintCaption, white};
-     }},
-    {"hints toast",
-     [](OverlayTest& t, bool cause) {
-         LiveMode& game = t.play();
-         if (cause) {
-             game.hints.toggle(game.gameSeconds());
-         }
-         return Mark{hud::hintsToast, white};
-     }},
-    {"pause sign",
-     [](OverlayTest& t, bool cause) {
-         t.play().paused = cause;
-         return Mark{hud::pausedBanner, white};
-     }},
-};
-
-// Every overlay shows where it belongs when its cause is there, and not without it.
+// Each overlay shows where it belongs when its cause is there, and not without it: one line a
+// case, which sets the cause up (or not) and says where the overlay goes.
 TEST_F(OverlayTest, EachOverlayShowsWithItsCauseAndOnlyThen) {
-    for (const Case& c : cases) {
+    const auto check = [&](const char* overlay, const std::function<Mark(bool)>& arrange) {
         for (const bool cause : {true, false}) {
-            SCOPED_TRACE(std::string(c.overlay) + (cause ? " with its cause" : " without it"));
-            const Mark mark = c.arrange(*this, cause);
-            EXPECT_EQ(drawn(mark), cause);
+            SCOPED_TRACE(std::string(overlay) + (cause ? " with its cause" : " without it"));
+            EXPECT_EQ(drawn(arrange(cause)), cause);
             if (game.heldGear != nullptr) {
                 releaseAt(0.0f, 0.0f);
             }
@@ -234,7 +146,54 @@ TEST_F(OverlayTest, EachOverlayShowsWithItsCauseAndOnlyThen) {
             startAgain();
             settle();
         }
-    }
+    };
+    check("turning ring", [&](bool cause) {
+        bulbAt(200.0f, 1, cause);
+        return Mark{{200.0f, 0.0f, 72.0f, 72.0f}, white};
+    });
+    check("charge pips", [&](bool cause) {
+        bulbAt(200.0f, cause ? 2 : 0, false);
+        return Mark{{206.0f, -20.0f, 10.0f, 10.0f}, bulbPip}; // the second of two
+    });
+    check("spent mark", [&](bool cause) {
+        bulbAt(-100.0f, cause ? 0 : 1, false);
+        return Mark{{-100.0f, 0.0f, 60.0f, 60.0f}, white};
+    });
+    check("taut sign", [&](bool cause) {
+        game.watch.stillChainSeconds = cause ? 1.0f : 0.9f;
+        const Vec3 m = game.motor->position + Vec3{hud::tautSignOffset, hud::tautSignOffset, 0};
+        return Mark{{m.x, m.y, hud::tautSignSize, hud::tautSignSize}, white};
+    });
+    check("bin sign for a drop in the bin", [&](bool cause) {
+        dragDealtPieceTo(cause ? -352.0f : 0.0f, -215.0f);
+        return Mark{hud::bin, white};
+    });
+    check("faint bin sign while dragging", [&](bool cause) {
+        if (cause) {
+            dragDealtPieceTo(0.0f, 0.0f);
+        }
+        return Mark{hud::bin, faint};
+    });
+    check("relaxed badge", [&](bool cause) {
+        game.relaxed = cause;
+        return Mark{hud::relaxedBadge, white};
+    });
+    check("hint caption", [&](bool cause) {
+        game.hints.start(true);
+        game.watch.piecesDropped = cause ? 0 : 1; // the first hint's moment, or past it
+        game.hints.watchGame(game, game.gameSeconds());
+        return Mark{hud::hintCaption, white};
+    });
+    check("hints toast", [&](bool cause) {
+        if (cause) {
+            game.hints.toggle(game.gameSeconds());
+        }
+        return Mark{hud::hintsToast, white};
+    });
+    check("pause sign", [&](bool cause) {
+        game.paused = cause;
+        return Mark{hud::pausedBanner, white};
+    });
 }
 
 } // namespace
