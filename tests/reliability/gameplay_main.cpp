@@ -255,9 +255,9 @@ int main(int argc, char** argv) {
     }
     const std::string name = a.player + (a.relaxed ? " (relaxed)" : "");
     const char* player = name.c_str();
-    auto quietly = [&](std::uint32_t seed, int frameLength, const Arguments& as) {
+    auto quietly = [&](std::uint32_t seed, int frameLength) {
         QuietOutput quiet(!a.log);
-        return play(as, seed, frameLength);
+        return play(a, seed, frameLength);
     };
 
     const std::clock_t started = std::clock();
@@ -267,13 +267,13 @@ int main(int argc, char** argv) {
         std::vector<Result> results;
         for (int i = 0; i < a.games; ++i) {
             const std::uint32_t seed = a.seed + static_cast<std::uint32_t>(i);
-            results.push_back(quietly(seed, frameLength, a));
+            results.push_back(quietly(seed, frameLength));
             std::printf("%s, %d ms frames, seed %u: %s\n", player, frameLength, seed,
                         describe(results.back()).c_str());
             std::fflush(stdout);
         }
         if (medians.empty() &&
-            describe(quietly(a.seed, frameLength, a)) != describe(results.front())) {
+            describe(quietly(a.seed, frameLength)) != describe(results.front())) {
             std::printf("FAILED: seed %u did not replay its game\n", a.seed);
             ok = false;
         }
@@ -284,7 +284,10 @@ int main(int argc, char** argv) {
     if (a.beatPassive >= 0.0) {
         Arguments still = a;
         still.player = "passive";
-        const Result r = quietly(a.seed, a.frames.front(), still);
+        const Result r = [&] {
+            QuietOutput quiet(!a.log);
+            return play(still, a.seed, a.frames.front());
+        }();
         passive = r.seconds;
         std::printf("passive%s: %s\n", a.relaxed ? " (relaxed)" : "", describe(r).c_str());
     }
