@@ -1,6 +1,8 @@
 // The committed pictures and sounds are what the game loads at run time: these checks read the
 // files themselves, so a regenerated picture that OpenGL 1.1 or the game's geometry cannot use
 // is caught before anyone plays it.
+#include "gfx/Hud.h"
+
 #include <IL/il.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -23,23 +25,43 @@ const char* const pngPictures[] = {"gear", "motor", "link", "lightbulb", "addlin
 // Drawn over the play by the game: the countdown's figures, the pause panel, the muted mark.
 const char* const hudFigures[] = {"digit-0", "digit-1", "digit-2", "digit-3", "digit-4", "digit-5",
                                   "digit-6", "digit-7", "digit-8", "digit-9", "colon"};
+// Each with the box the game draws it in. The piece marks go on a piece, at most the largest's
+// 100 units (the ring 12 wider), the pips at 10; the figures at 32.
 struct Overlay {
     const char* name;
-    unsigned width, height;
+    HudBox box;
 };
-const Overlay hudOverlays[] = {
-    {"paused", 512, 128},      {"muted", 64, 64},         {"hint-drop", 512, 64},
-    {"hint-idle", 512, 64},    {"hint-taut", 512, 64},    {"hint-spent", 512, 64},
-    {"tip-taut", 512, 128},    {"tip-no-turn", 512, 128}, {"tip-off-chain", 512, 128},
-    {"tip-stretch", 512, 128}, {"turning", 128, 128},     {"pip", 32, 32},
-    {"spent", 128, 128},       {"bin-drop", 128, 128},    {"bin-place", 128, 128},
-    {"relaxed", 256, 64},      {"mode-normal", 512, 64},  {"mode-relaxed", 512, 64},
-    {"hints-on", 256, 64},     {"hints-off", 256, 64}};
-// What the game shows when the chain stops, and the way to lay it again.
-const Overlay relayOverlays[] = {{"chain-taut", 512, 128}, {"chain-heap", 512, 128},
-                                 {"chain-off", 512, 128},  {"relay", 128, 128},
-                                 {"holding", 128, 128},    {"hint-relay", 512, 64},
-                                 {"tip-relay", 512, 128}};
+constexpr HudBox ring{0.0f, 0.0f, 112.0f, 112.0f};
+constexpr HudBox pieceMark{0.0f, 0.0f, 100.0f, 100.0f};
+constexpr HudBox pip{0.0f, 0.0f, 10.0f, 10.0f};
+constexpr HudBox figure{0.0f, 0.0f, 32.0f, 32.0f};
+const Overlay hudOverlays[] = {{"paused", hud::pausedBanner},
+                               {"muted", hud::mutedIcon},
+                               {"hint-drop", hud::hintCaption},
+                               {"hint-idle", hud::hintCaption},
+                               {"hint-taut", hud::hintCaption},
+                               {"hint-spent", hud::hintCaption},
+                               {"tip-taut", hud::endTip},
+                               {"tip-no-turn", hud::endTip},
+                               {"tip-off-chain", hud::endTip},
+                               {"tip-stretch", hud::endTip},
+                               {"turning", ring},
+                               {"pip", pip},
+                               {"spent", pieceMark},
+                               {"bin-drop", hud::bin},
+                               {"bin-place", hud::bin},
+                               {"relaxed", hud::relaxedBadge},
+                               {"mode-normal", hud::modeLine},
+                               {"mode-relaxed", hud::modeLine},
+                               {"hints-on", hud::hintsToast},
+                               {"hints-off", hud::hintsToast},
+                               {"chain-taut", hud::chainSign},
+                               {"chain-heap", hud::chainSign},
+                               {"chain-off", hud::chainSign},
+                               {"relay", hud::relayButton},
+                               {"holding", ring},
+                               {"hint-relay", hud::hintCaption},
+                               {"tip-relay", hud::endTip}};
 
 const char* const loopSounds[] = {"motor", "alarm"};
 const char* const oneShotSounds[] = {"good", "roll", "trash", "chain"};
@@ -266,25 +288,29 @@ TEST(ArtFiles, PiecesAreTransparentAroundTheirShape) {
     EXPECT_EQ(link.alpha(link.width / 2, link.height * 7 / 8), 0);
 }
 
-// The overlay pictures: RGBA cut-outs at the shape they are drawn, with something solid in the
+// The overlay pictures: RGBA cut-outs of power-of-two sides in the shape of their box (to the
+// nearest power of two) and no smaller, so never magnified, with something solid in the
 // middle (or the game draws an empty square; only the rings round a piece are open there),
 // and the figures white even where transparent: the game tints them and filters them without
 // premultiplied alpha, so any other colour under the margin would grey their edges. Drawn 18
 // units apart at 32 square (a colon 10), wider ink would run into the next figure.
 TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
     std::vector<Overlay> pictures(std::begin(hudOverlays), std::end(hudOverlays));
-    pictures.insert(pictures.end(), std::begin(relayOverlays), std::end(relayOverlays));
     for (const char* name : hudFigures) {
-        pictures.push_back({name, 64, 64});
+        pictures.push_back({name, figure});
     }
-    for (const Overlay& o : pictures) {
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const Overlay& o = pictures[i];
         const std::string name = o.name;
         SCOPED_TRACE(name);
         const Header h = pngHeader(readBytes(hudPicture(o.name)));
         ASSERT_TRUE(h.valid);
         EXPECT_EQ(h.pngColourType, 6u);
-        EXPECT_EQ(h.width, o.width);
-        EXPECT_EQ(h.height, o.height);
+        EXPECT_TRUE(powerOfTwo(h.width) && powerOfTwo(h.height)) << h.width << "x" << h.height;
+        EXPECT_GE(h.width, o.box.width);
+        EXPECT_GE(h.height, o.box.height);
+        const long shape = std::lround(std::log2(o.box.width / o.box.height));
+        EXPECT_EQ(std::lround(std::log2(double(h.width) / h.height)), shape);
         const Pixels p = decode(hudPicture(o.name));
         ASSERT_GT(p.width, 0);
         expectTransparentCorners(p);
@@ -295,7 +321,7 @@ TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
             }
         }
         EXPECT_EQ(solid, name != "turning" && name != "holding"); // the piece shows through
-        if (o.width != 64 || name == "muted") {
+        if (i < std::size(hudOverlays)) { // the rest are the figures
             continue;
         }
         int notWhite = 0;

@@ -58,4 +58,21 @@ TEST(Platform, RecordsInTheUserDataFolderAreReplacedWhole) {
     std::filesystem::remove(path + ".lock");
 }
 
+// A first game has no records yet, nor (on Windows, another error) a folder for them: both are
+// simply missing, not a failure to report.
+TEST(Platform, AFileOrAFolderNotThereYetIsMissing) {
+    const std::string folder = ::testing::TempDir() + "gridlume-no-such-folder";
+    std::filesystem::remove_all(folder);
+    std::string text;
+    std::string why;
+    EXPECT_EQ(platform::readSmallFile(folder + "/records", 4096, text, why),
+              platform::ReadOutcome::missing)
+        << why;
+    std::filesystem::create_directory(folder);
+    EXPECT_EQ(platform::readSmallFile(folder + "/records", 4096, text, why),
+              platform::ReadOutcome::missing)
+        << why;
+    std::filesystem::remove_all(folder);
+}
+
 } // namespace

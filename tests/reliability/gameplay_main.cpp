@@ -4,8 +4,8 @@
 //
 //   gridlume_gameplay [--games N] [--seed FIRST] [--frame MS[,MS...]]
 //                     [--player competent|novice|passive] [--relaxed] [--cap SECONDS]
-//                     [--max-drop PERCENT] [--min-median SECONDS] [--data DIR] [--log]
-//                     [--shots DIR] [--no-relay]
+//                     [--max-drop PERCENT] [--min-median SECONDS] [--beat-passive SHARE]
+//                     [--data DIR] [--log] [--shots DIR] [--no-relay]
 //
 // Game i of a frame length is played with seed FIRST + i, so every frame length sees the same
 // players. --cap stops a game that has not ended by then (it counts with the time played).
@@ -13,6 +13,9 @@
 // first one's by more than PERCENT; --min-median fails it when any median is below SECONDS (a
 // chain that stops at every frame rate alike costs nothing relative to the first). The first game
 // is played twice and must come out the same: the figures of docs/gameplay.md rest on that.
+// --beat-passive fails the run unless every median beats a passive game's survival (with the same
+// mode and cap) by SHARE of the time that game leaves to the end: a player whose moves do no
+// good, or who makes none, ends with the passive player, whatever the mode's fading.
 // --relaxed plays the relaxed mode. --data runs from DIR, so that ./img/ and ./sounds/ load.
 #include "support/CompetentPlayer.h"
 #include "support/GlWindow.h"
@@ -58,6 +61,7 @@ struct Arguments {
     float cap = 300.0f;
     double maxDrop = -1.0; // percent; negative: no check
     double minMedian = 0.0;
+    double beatPassive = -1.0; // share of the passive game's time left; negative: no check
     const char* data = nullptr;
     bool log = false;
     const char* shots = nullptr; // folder for a picture of the board as each dead stretch begins
@@ -288,6 +292,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.maxDrop = std::atof(value);
         } else if (arg == "--min-median") {
             a.minMedian = std::atof(value);
+        } else if (arg == "--beat-passive") {
+            a.beatPassive = std::atof(value);
         } else if (arg == "--data") {
             a.data = value;
         } else if (arg == "--shots") {
@@ -308,7 +314,8 @@ int main(int argc, char** argv) {
                      "usage: %s [--games N] [--seed FIRST] [--frame MS[,MS...]] "
                      "[--player competent|novice|passive] [--relaxed] [--cap SECONDS] "
                      "[--max-drop PERCENT] "
-                     "[--min-median SECONDS] [--data DIR] [--log] [--shots DIR] [--no-relay]\n",
+                     "[--min-median SECONDS] [--beat-passive SHARE] [--data DIR] [--log] "
+                     "[--shots DIR] [--no-relay]\n",
                      argv[0]);
         return 2;
     }
@@ -348,12 +355,33 @@ int main(int argc, char** argv) {
         }
         medians.push_back(summarise(results, player, frameLength));
     }
+    // Every seed deals the same pieces, and a passive player makes no choices: one game serves.
+    float passive = 0.0f;
+    if (a.beatPassive >= 0.0) {
+        Arguments still = a;
+        still.player = "passive";
+        const Result r = [&] {
+            QuietOutput quiet(!a.log);
+            return play(still, a.seed, a.frames.front());
+        }();
+        passive = r.seconds;
+        std::printf("passive%s: %s\n", a.relaxed ? " (relaxed)" : "", describe(r).c_str());
+    }
     std::printf("%.1f s of CPU\n", static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC);
 
     for (std::size_t k = 0; k < medians.size(); ++k) {
         if (medians[k] < a.minMedian) {
             std::printf("FAILED: median survival at %d ms frames is %.1f s, below %.1f s\n",
                         a.frames[k], static_cast<double>(medians[k]), a.minMedian);
+            ok = false;
+        }
+        const float end = std::min(a.cap, LiveMode::gameLength);
+        const double needed = passive + a.beatPassive * (end - passive);
+        if (a.beatPassive >= 0.0 && !(medians[k] > passive && medians[k] >= needed)) {
+            std::printf("FAILED: median survival at %d ms frames is %.1f s, the passive game's "
+                        "%.1f s; %.1f s needed\n",
+                        a.frames[k], static_cast<double>(medians[k]), static_cast<double>(passive),
+                        needed);
             ok = false;
         }
         const double drop = 100.0 * (medians.front() - medians[k]) / medians.front();

@@ -34,6 +34,11 @@ void NovicePlayer::act(LiveMode& game) {
         if (p->placed && p->charges > 0) {
             charged.insert(p);
         }
+        // Placed once the chain turns it: a drop can still miss, or land in the bin.
+        if (p == dropping && p->placed && p->seen.turning) {
+            dropping = nullptr;
+            ++placed;
+        }
     }
     if (hand.relayIfDead(game, now)) {
         return;
@@ -115,6 +120,6 @@ bool NovicePlayer::dropOnChain(const LiveMode& game, const Gear& piece, float no
     }
     const auto pick = static_cast<std::size_t>(random.between(0.0f, float(free.size()) - 0.01f));
     hand.drag(piece.position, free[pick], now);
-    ++placed;
+    dropping = &piece;
     return true;
 }

@@ -21,7 +21,7 @@ public:
     // Call once per frame, before the frame's idle pass, while the play state is current.
     void act(LiveMode& game);
 
-    int placed = 0; // dealt pieces dropped on the chain
+    int placed = 0; // dealt pieces dropped and turned by the chain
     int binned = 0; // spent pieces carried to the bin
 
 private:
@@ -35,4 +35,5 @@ private:
     bool stretched = false;
     float nextLook = 0.0f;
     std::unordered_set<const Gear*> charged; // pieces seen with charges on the board
+    const Gear* dropping = nullptr;          // the last piece dragged to the chain, till it turns
 };

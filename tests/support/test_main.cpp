@@ -37,8 +37,9 @@ bool isDeathTestChild(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool child = isDeathTestChild(argc, argv); // before GoogleTest takes its flags out
     ::testing::InitGoogleTest(&argc, argv);
-    if (!isDeathTestChild(argc, argv)) {
+    if (!child) {
         runner = getpid();
         std::atexit(refuseEarlyExit);
     }

@@ -13,12 +13,23 @@ set -euo pipefail
 ZIP=$(realpath "$1")
 SETUP=$(realpath "$2")
 SOURCE=$(realpath "$3")
-need_tools unzip wine xdotool import convert sox
+need_tools unzip wine xdotool import convert compare sox
 WINE="$SOURCE/tools/wine.sh"
-# The frame probe is preloaded into Linux programs only; a Windows game is given the time of a
-# few frames instead.
+# The frame probe is preloaded into Linux programs only. In play the window's picture changes
+# with every frame the game draws (the chain moves, the board fades), so a Windows game has drawn
+# a frame once a screenshot differs from the one before it.
 wait_frames() {
-    sleep 0.3
+    local n
+    for ((n = 0; n < ${1:-2}; n++)); do
+        screenshot frame-before
+        wait_until "${2:-30}" picture_changed ||
+            fail "the game did not draw ${1:-2} frames in ${2:-30} s$(game_errors)"
+    done
+}
+
+picture_changed() {
+    screenshot frame-after
+    [ "$(compare -metric AE "$WORK/frame-before.png" "$WORK/frame-after.png" null: 2>&1)" != 0 ]
 }
 PREFIX="${GRIDLUME_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/gridlume/wine}"
 # shellcheck disable=SC2034 # both are read by start_game in tools/lib.sh
@@ -52,16 +63,16 @@ click 400 300
 wait_for_output "Loaded texture ./img/instructions.jpg"
 xdotool mousemove --window "$WINDOW" 400 300 mousedown 1 mouseup 1
 wait_for_output "Loaded texture ./img/square.jpg" 20
-sleep 0.5
+wait_frames
 screenshot before
 grab_dealt_piece
 drag_to 650 150
-sleep 0.5
+wait_frames
 screenshot placed
 at_least "$(difference before placed 620 120 60 60)" 0.08 "the dragged piece did not arrive"
 key F11
 wait_until 10 window_is 1024x768 || fail "F11 did not fill the screen ($(window_geometry))"
-sleep 0.5
+wait_frames
 screenshot full
 expect_drawn full
 key Escape

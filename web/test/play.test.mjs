@@ -1,5 +1,5 @@
 // One visit to the page in headless Chromium, as a player would make it: the loading bar fills
-// and the splash shows, two clicks lead into play, a dealt piece is dragged onto the chain, P
+// and the splash shows, two clicks lead into play, a dealt piece is dragged onto the board, P
 // pauses, M mutes, F11 goes full screen, a hidden tab pauses, the clock is moved on to the end
 // screen, Esc says goodbye, and a reload still knows the game that was played. A screenshot of each step is kept in $GRIDLUME_SHOTS.
 import assert from 'node:assert/strict';
@@ -71,7 +71,11 @@ async function grabDealtPiece() {
     throw new Error('could not pick up a dealt piece');
 }
 
-test('a dealt piece dragged onto the chain stays there and turns', async () => {
+// The drag through the page's own input: the piece is dropped where the chain runs and stays.
+// Whether the chain then turns it is the same game code as on the desktop, where play_e2e holds
+// the drop to the ring the game draws round a turning piece; here the moving chain alone would
+// change the pixels a turning piece changes, so they prove nothing of the kind.
+test('a dealt piece dragged onto the board stays where it was dropped', async () => {
     const before = await screenshot(game, '4-before');
     const grab = await grabDealtPiece();
     const chain = await screenshot(game, '5-chain');
@@ -89,7 +93,6 @@ test('a dealt piece dragged onto the chain stays there and turns', async () => {
     const later = await screenshot(game, '7-later');
     assert.ok(difference(before, placed, x - 18, y - 18, 36, 36) > 0.08, 'the piece did not arrive');
     assert.ok(difference(before, later, x - 18, y - 18, 36, 36) > 0.08, 'the piece did not stay');
-    assert.ok(difference(placed, later, x - 18, y - 18, 36, 36) > 0.01, 'nothing turned');
     // Play began after two clicks, so the sound device opened and every sound played: without
     // one the bank logs an ERROR line for each sound it is asked for (as under Node).
     assert.deepEqual(game.log.filter((line) => line.startsWith('ERROR')), []);
