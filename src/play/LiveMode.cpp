@@ -282,7 +282,7 @@ void LiveMode::finishGame(bool victory) {
 }
 
 void LiveMode::relayChain() {
-    if (chain == nullptr || paused) {
+    if (chain == nullptr || paused || !relayAllowed) {
         return;
     }
     chain->relay(chainOrigin);

@@ -31,6 +31,9 @@ public:
     Sprite powerMarker;
     float lastPressTime = -1.0f;
     float lastRelaySeconds = -1.0e9f; // game seconds of the last time the chain was laid again
+    // Whether the way back (C, its button, relaxed mode's own) is there: the census of dead
+    // chains measures the game without it too.
+    bool relayAllowed = true;
     bool paused = false;
     float playedSeconds = 0.0f; // how long the game lasted, once it is decided
     // Relaxed mode, read by enter: every square fades at relaxedFadeFactor times the usual
@@ -43,9 +46,10 @@ public:
     // The game's length: it is won once this much game time has passed.
     static constexpr float gameLength = 240.0f;
     static constexpr float chainLinkLength = 25.0f;
-    // How much more slowly the board fades in relaxed mode: at a half, the scripted players who
-    // drop their pieces on the chain still lost most games (docs/gameplay.md).
-    static constexpr float relaxedFadeFactor = 0.3f;
+    // How much more slowly the board fades in relaxed mode: slow enough that a newcomer who drops
+    // pieces on the chain wins most games, fast enough that a board left alone still goes dark
+    // well before the end (docs/gameplay.md).
+    static constexpr float relaxedFadeFactor = 0.45f;
 
     LiveMode() : State("live") {}
     ~LiveMode() override;

@@ -114,7 +114,8 @@ void LiveMode::drawChainSign() const {
 }
 
 bool LiveMode::relayOffered() const {
-    return chain != nullptr && (watch.shownCondition != ChainCondition::Moving || watch.dead());
+    return chain != nullptr && relayAllowed &&
+           (watch.shownCondition != ChainCondition::Moving || watch.dead());
 }
 
 // While a piece is carried, or dragged from the chute, the bin tells what a release would do:

@@ -109,11 +109,15 @@ void PlayWatch::watchDeath(const LiveMode& game, bool anyTurning, float frameSec
                            float gameSeconds) {
     if (anyTurning) {
         unturnedSeconds = 0.0f;
-        if (dead()) {
-            episodes.back().ended = gameSeconds;
+        turningSeconds += frameSeconds;
+        // A piece dropped onto a dead chain turns for a frame as it pushes the joints aside;
+        // only a piece that goes on turning brings the chain back.
+        if (dead() && turningSeconds >= revivedSeconds) {
+            episodes.back().ended = gameSeconds - turningSeconds;
         }
         return;
     }
+    turningSeconds = 0.0f;
     const std::size_t onChain = game.chain != nullptr ? game.chain->gears.size() : 0;
     const bool motorOn =
         game.chain != nullptr && game.motor != nullptr && game.chain->isAttached(game.motor);

@@ -51,6 +51,8 @@ public:
     // The chain is dead once no piece but the motor has turned for this long while some piece
     // was on it.
     static constexpr float deadSeconds = 5.0f;
+    // A dead chain lives again once some piece has turned this long without a break.
+    static constexpr float revivedSeconds = 1.0f;
     // A joint this close outside the motor's rim still counts as on it; a link this much longer
     // than its rest length counts as stretched.
     static constexpr float rimBand = 2.0f;
@@ -69,6 +71,7 @@ public:
     ChainCondition shownCondition = ChainCondition::Moving; // settled, for the sign
     const Gear* holdingPiece = nullptr; // while taut: the piece farthest out that holds it
     float unturnedSeconds = 0.0f;       // no piece turning while one was on the chain
+    float turningSeconds = 0.0f;        // some piece turning in every frame
     std::vector<DeadEpisode> episodes;  // every dead stretch of the game, in order
 
     // A new game: everything starts afresh.

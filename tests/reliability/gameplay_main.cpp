@@ -5,7 +5,7 @@
 //   gridlume_gameplay [--games N] [--seed FIRST] [--frame MS[,MS...]]
 //                     [--player competent|novice|passive] [--relaxed] [--cap SECONDS]
 //                     [--max-drop PERCENT] [--min-median SECONDS] [--beat-passive SHARE]
-//                     [--data DIR] [--log] [--shots DIR] [--no-relay]
+//                     [--max-dead-at-end N] [--data DIR] [--log] [--shots DIR] [--no-relay]
 //
 // Game i of a frame length is played with seed FIRST + i, so every frame length sees the same
 // players. --cap stops a game that has not ended by then (it counts with the time played).
@@ -16,6 +16,9 @@
 // --beat-passive fails the run unless every median beats a passive game's survival (with the same
 // mode and cap) by SHARE of the time that game leaves to the end: a player whose moves do no
 // good, or who makes none, ends with the passive player, whatever the mode's fading.
+// --max-dead-at-end fails the run when more games than N end with a chain dead through their last
+// 30 s. --no-relay plays without the C key; --shots draws the board (under Xvfb) into DIR as each
+// stretch of a dead chain begins.
 // --relaxed plays the relaxed mode. --data runs from DIR, so that ./img/ and ./sounds/ load.
 #include "support/CompetentPlayer.h"
 #include "support/GlWindow.h"
@@ -62,6 +65,8 @@ struct Arguments {
     double maxDrop = -1.0; // percent; negative: no check
     double minMedian = 0.0;
     double beatPassive = -1.0; // share of the passive game's time left; negative: no check
+    int maxDeadAtEnd = -1;     // games whose chain is dead at the end; negative: no check
+    bool relay = true;         // the game offers C and its button
     const char* data = nullptr;
     bool log = false;
     const char* shots = nullptr; // folder for a picture of the board as each dead stretch begins
@@ -142,6 +147,7 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
     activeCamera = &camera;
     currentState = &liveMode;
     liveMode.relaxed = a.relaxed;
+    liveMode.relayAllowed = a.relay;
     liveMode.enter(nullptr);
 
     std::unique_ptr<CompetentPlayer> competent;
@@ -266,7 +272,7 @@ bool parse(int argc, char** argv, Arguments& a) {
             continue;
         }
         if (arg == "--no-relay") {
-            PlayerHand::relays = false;
+            a.relay = false;
             continue;
         }
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -296,6 +302,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.beatPassive = std::atof(value);
         } else if (arg == "--data") {
             a.data = value;
+        } else if (arg == "--max-dead-at-end") {
+            a.maxDeadAtEnd = std::atoi(value);
         } else if (arg == "--shots") {
             a.shots = value;
         } else {
@@ -314,7 +322,8 @@ int main(int argc, char** argv) {
                      "usage: %s [--games N] [--seed FIRST] [--frame MS[,MS...]] "
                      "[--player competent|novice|passive] [--relaxed] [--cap SECONDS] "
                      "[--max-drop PERCENT] "
-                     "[--min-median SECONDS] [--beat-passive SHARE] [--data DIR] [--log] "
+                     "[--min-median SECONDS] [--beat-passive SHARE] [--max-dead-at-end N] "
+                     "[--data DIR] [--log] "
                      "[--shots DIR] [--no-relay]\n",
                      argv[0]);
         return 2;
@@ -354,6 +363,13 @@ int main(int argc, char** argv) {
             ok = false;
         }
         medians.push_back(summarise(results, player, frameLength));
+        const auto dead = std::count_if(results.begin(), results.end(),
+                                        [](const Result& r) { return r.deadAtEnd; });
+        if (a.maxDeadAtEnd >= 0 && dead > a.maxDeadAtEnd) {
+            std::printf("FAILED: %ld games at %d ms frames end with a dead chain, at most %d may\n",
+                        static_cast<long>(dead), frameLength, a.maxDeadAtEnd);
+            ok = false;
+        }
     }
     // Every seed deals the same pieces, and a passive player makes no choices: one game serves.
     float passive = 0.0f;

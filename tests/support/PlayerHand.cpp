@@ -26,11 +26,9 @@ float distance(Vec3 a, Vec3 b) {
 
 } // namespace
 
-bool PlayerHand::relays = true;
-
 bool PlayerHand::relayIfDead(LiveMode& game, float now) {
     constexpr float retrySeconds = 5.0f; // the chain needs a moment to settle round the pieces
-    if (!relays || busy() || !game.watch.dead() || now - lastRelay < retrySeconds) {
+    if (!game.relayAllowed || busy() || !game.watch.dead() || now - lastRelay < retrySeconds) {
         return false;
     }
     lastRelay = now;

@@ -30,9 +30,8 @@ public:
     static Vec3 clearBinPoint(const LiveMode& game, const Gear& piece);
 
     // Between gestures, a dead chain is laid again with C, as the sign asks, at most every few
-    // seconds; true when it pressed C. `relays` off plays as if there were no such key.
+    // seconds; true when it pressed C.
     bool relayIfDead(LiveMode& game, float now);
-    static bool relays;
 
     float speed; // world units per second
     float lastPress = -10.0f;
