@@ -2,10 +2,16 @@
 
 #include "platform/Platform.h"
 
-#include <cstdio>
-
 #ifndef GRIDLUME_INSTALLED_DATA
 #define GRIDLUME_INSTALLED_DATA ""
+#endif
+
+// What a player can do about missing pictures; on Windows the game is started from its icon.
+#ifdef _WIN32
+constexpr const char* missingDataAdvice =
+    "the img and sounds folders belong beside gridlume.exe (or give their folder with --data DIR)";
+#else
+constexpr const char* missingDataAdvice = "give their folder with --data DIR";
 #endif
 
 std::vector<std::string> dataFolderCandidates(const std::string& option) {
@@ -42,9 +48,10 @@ std::string findDataFolder(const std::vector<std::string>& candidates) {
 
 void useDataFolder(const std::string& option) {
     const std::vector<std::string> candidates = dataFolderCandidates(option);
+    // Said at once, so that a player without a console sees it all in one message box.
+    std::string said;
     if (!option.empty() && !holdsGameData(option)) {
-        std::fprintf(stderr, "gridlume: %s holds no game pictures (no img/splash.jpg)\n",
-                     option.c_str());
+        said += "gridlume: " + option + " holds no game pictures (no img/splash.jpg)\n";
     }
     const std::string folder = findDataFolder(candidates);
     if (folder.empty()) {
@@ -52,12 +59,12 @@ void useDataFolder(const std::string& option) {
         for (const std::string& candidate : candidates) {
             places += (places.empty() ? "" : ", ") + candidate + "/img";
         }
-        std::fprintf(stderr,
-                     "gridlume: no game pictures found (looked in %s); give their folder with "
-                     "--data DIR\n",
-                     places.c_str());
+        said += "gridlume: no game pictures found (looked in " + places + "); " +
+                missingDataAdvice + "\n";
     } else if (std::string why; folder != "." && !platform::changeFolder(folder, why)) {
-        std::fprintf(stderr, "gridlume: %s: %s\n", folder.c_str(), why.c_str());
+        said += "gridlume: " + folder + ": " + why + "\n";
     }
-    std::fflush(stderr);
+    if (!said.empty()) {
+        platform::tellPlayer(platform::Notice::error, said);
+    }
 }

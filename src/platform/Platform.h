@@ -51,6 +51,15 @@ private:
     long long handle;
 };
 
+// ---- Telling the player
+
+enum class Notice { information, error };
+// Writes the text to standard output (information) or standard error (an error). Where that
+// stream leads nowhere, as for a Windows program started from its icon, the text shows in a
+// message box instead, which waits for the player. A stream redirected anywhere (a file, a pipe,
+// NUL: every test) gets the text and no box.
+void tellPlayer(Notice kind, const std::string& text);
+
 // ---- OpenGL
 
 bool hasCurrentGlContext();

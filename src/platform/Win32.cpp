@@ -10,6 +10,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <string>
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -228,6 +229,25 @@ FileLock::~FileLock() {
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file); // lets the lock go
     }
+}
+
+void tellPlayer(Notice kind, const std::string& text) {
+    const bool error = kind == Notice::error;
+    // A GUI program started from Explorer or the Start menu gets no standard handles at all; one
+    // started with its output redirected, or by a test, gets them and writes there as elsewhere.
+    const HANDLE handle = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+        std::FILE* stream = error ? stderr : stdout;
+        std::fputs(text.c_str(), stream);
+        std::fflush(stream);
+        return;
+    }
+    std::string shown = text;
+    while (!shown.empty() && shown.back() == '\n') {
+        shown.pop_back();
+    }
+    MessageBoxW(nullptr, wide(shown).c_str(), L"Gridlume",
+                MB_OK | MB_SETFOREGROUND | (error ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
 bool hasCurrentGlContext() {
