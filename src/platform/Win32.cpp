@@ -1,6 +1,7 @@
 // The platform layer on Windows (and under Wine). Names are UTF-8 in the game and UTF-16 here.
 #include "platform/Platform.h"
 
+#include "app/BoxText.h"
 #include "app/ExtensionList.h"
 
 #include <windows.h>
@@ -242,7 +243,7 @@ void tellPlayer(Notice kind, const std::string& text) {
         std::fflush(stream);
         return;
     }
-    std::string shown = text;
+    std::string shown = boxText(text);
     while (!shown.empty() && shown.back() == '\n') {
         shown.pop_back();
     }
