@@ -16,7 +16,7 @@ set -euo pipefail
 ZIP=$(realpath "$1")
 SETUP=$(realpath "$2")
 SOURCE=$(realpath "$3")
-need_tools unzip wine xdotool import convert sox x86_64-w64-mingw32-objdump strings
+need_tools unzip wine xdotool import convert sox
 WINE="$SOURCE/tools/wine.sh"
 # The frame probe is preloaded into Linux programs only; a Windows game is given the time of a
 # few frames instead.
@@ -35,6 +35,7 @@ GAME=$(echo "$WORK"/zip/gridlume-*-windows-x64)
 
 # The resources Explorer shows, in the shipped (stripped) exe: the kinds at the top of its
 # resource tree are icons (3), their group (14), the version (16) and the manifest (24).
+need_tools x86_64-w64-mingw32-objdump strings
 x86_64-w64-mingw32-objdump -p "$GAME/gridlume.exe" >"$WORK/pe.txt"
 kinds=$(sed -n 's/^[0-9a-f]*   Entry: ID: 0x0*\([0-9a-f]*\),.*/\1/p' "$WORK/pe.txt" | tr '\n' ' ')
 [ "$kinds" = "3 e 10 18 " ] ||
