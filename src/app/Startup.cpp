@@ -69,7 +69,10 @@ void startGame(const Options& options) {
     if (options.width > 0 && options.height > 0) {
         glutInitWindowSize(options.width, options.height);
     } else {
-        glutInitWindowSize(800, 600);
+        // 800 by 600 of the system's ordinary pixels: on a Windows screen scaled to 150 % that is
+        // 1200 by 900, the size Windows stretched the window to before the game was DPI-aware.
+        const double scale = platform::displayScale();
+        glutInitWindowSize(static_cast<int>(800 * scale), static_cast<int>(600 * scale));
     }
     glutCreateWindow("Gridlume");
     checkGraphics();

@@ -60,6 +60,11 @@ enum class Notice { information, error };
 // NUL: every test) gets the text and no box.
 void tellPlayer(Notice kind, const std::string& text);
 
+// How many screen pixels the system counts for one pixel of a program that knows nothing of
+// scaling: 1.5 on a Windows screen set to 150 %; 1 where the system says nothing (Linux). The
+// game is DPI-aware on Windows, so it sizes its window by this itself.
+double displayScale();
+
 // ---- OpenGL
 
 bool hasCurrentGlContext();

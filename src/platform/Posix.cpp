@@ -154,6 +154,10 @@ void tellPlayer(Notice kind, const std::string& text) {
     std::fflush(stream);
 }
 
+double displayScale() {
+    return 1.0;
+}
+
 FileLock::FileLock(const std::string& path)
     : handle(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
     if (handle >= 0) {

@@ -251,6 +251,17 @@ void tellPlayer(Notice kind, const std::string& text) {
                 MB_OK | MB_SETFOREGROUND | (error ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
+double displayScale() {
+    // The system's DPI (the primary screen's at sign-in), which a DPI-aware program is told as it
+    // is.
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 96 ? dpi / 96.0 : 1.0;
+}
+
 bool hasCurrentGlContext() {
     return wglGetCurrentContext() != nullptr;
 }
