@@ -6,6 +6,8 @@
 list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 add_link_options(-static-libgcc -static-libstdc++)
+# The game's icon, version information and manifest are a resource script (WindowsInstall.cmake).
+enable_language(RC)
 
 # The dependency prefix's DLLs (tools/windows-deps.sh) and the POSIX threads runtime of the
 # -posix compilers, which the C++ runtime calls.

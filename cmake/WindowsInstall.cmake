@@ -5,6 +5,17 @@
 # A GUI program: no console window opens beside the game. Its log lines still go to standard
 # output when that is redirected (gridlume.exe > log.txt).
 set_target_properties(gridlume PROPERTIES WIN32_EXECUTABLE ON)
+
+# The exe's icon, version information and manifest, compiled in by windres.
+set(GRIDLUME_ICON ${PROJECT_SOURCE_DIR}/packaging/icons/gridlume.ico)
+set(GRIDLUME_MANIFEST ${PROJECT_BINARY_DIR}/gridlume.exe.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/gridlume.manifest.in ${GRIDLUME_MANIFEST}
+               @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/gridlume.rc.in
+               ${PROJECT_BINARY_DIR}/gridlume.rc @ONLY)
+target_sources(gridlume PRIVATE ${PROJECT_BINARY_DIR}/gridlume.rc)
+set_source_files_properties(${PROJECT_BINARY_DIR}/gridlume.rc PROPERTIES
+                            OBJECT_DEPENDS "${GRIDLUME_ICON};${GRIDLUME_MANIFEST}")
 install(TARGETS gridlume RUNTIME DESTINATION .)
 install(FILES ${GRIDLUME_WINDOWS_DLLS} DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/img ${PROJECT_SOURCE_DIR}/sounds DESTINATION .

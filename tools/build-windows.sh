@@ -31,6 +31,10 @@ x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.dll
 
 rm -f "$build/$name.zip" "$build/gridlume-$version-setup.exe"
 (cd "$build/stage" && zip -qr9 "$build/$name.zip" "$name")
-makensis -V2 -DVERSION="$version" -DSTAGE="$stage" \
+# The installer's last page shows the game's icon on the icon's own colours, not NSIS's stock one.
+side="$build/installer-side.bmp"
+convert -size 164x314 gradient:'#283260'-'#121830' "$root/packaging/icons/gridlume-128.png" \
+    -gravity north -geometry +0+56 -composite -type TrueColor "BMP3:$side"
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DSIDE_PICTURE="$side" \
     -DOUTFILE="$build/gridlume-$version-setup.exe" "$root/packaging/windows/gridlume.nsi"
 ls -l "$build/$name.zip" "$build/gridlume-$version-setup.exe"

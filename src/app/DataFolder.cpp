@@ -2,11 +2,31 @@
 
 #include "platform/Platform.h"
 
-#include <cstdio>
+#include <algorithm>
 
 #ifndef GRIDLUME_INSTALLED_DATA
 #define GRIDLUME_INSTALLED_DATA ""
 #endif
+
+namespace {
+
+// What a player can do about missing pictures, and folders written as the system writes them; on
+// Windows the game is started from its icon.
+#ifdef _WIN32
+constexpr const char* missingDataAdvice =
+    "the img and sounds folders belong beside gridlume.exe (or give their folder with --data DIR)";
+constexpr char separator = '\\';
+#else
+constexpr const char* missingDataAdvice = "give their folder with --data DIR";
+constexpr char separator = '/';
+#endif
+
+std::string shown(std::string path) {
+    std::replace(path.begin(), path.end(), '/', separator);
+    return path;
+}
+
+} // namespace
 
 std::vector<std::string> dataFolderCandidates(const std::string& option) {
     std::vector<std::string> candidates;
@@ -42,22 +62,24 @@ std::string findDataFolder(const std::vector<std::string>& candidates) {
 
 void useDataFolder(const std::string& option) {
     const std::vector<std::string> candidates = dataFolderCandidates(option);
+    // Said at once, so that a player without a console sees it all in one message box.
+    std::string said;
     if (!option.empty() && !holdsGameData(option)) {
-        std::fprintf(stderr, "gridlume: %s holds no game pictures (no img/splash.jpg)\n",
-                     option.c_str());
+        said += "gridlume: " + shown(option) + " holds no game pictures (no " +
+                shown("img/splash.jpg") + ")\n";
     }
     const std::string folder = findDataFolder(candidates);
     if (folder.empty()) {
         std::string places;
         for (const std::string& candidate : candidates) {
-            places += (places.empty() ? "" : ", ") + candidate + "/img";
+            places += (places.empty() ? "" : ", ") + shown(candidate + "/img");
         }
-        std::fprintf(stderr,
-                     "gridlume: no game pictures found (looked in %s); give their folder with "
-                     "--data DIR\n",
-                     places.c_str());
+        said += "gridlume: no game pictures found (looked in " + places + "); " +
+                missingDataAdvice + "\n";
     } else if (std::string why; folder != "." && !platform::changeFolder(folder, why)) {
-        std::fprintf(stderr, "gridlume: %s: %s\n", folder.c_str(), why.c_str());
+        said += "gridlume: " + shown(folder) + ": " + why + "\n";
     }
-    std::fflush(stderr);
+    if (!said.empty()) {
+        platform::tellPlayer(platform::Notice::error, said);
+    }
 }

@@ -16,6 +16,7 @@ bool holdsGameData(const std::string& folder);
 std::string findDataFolder(const std::vector<std::string>& candidates);
 
 // Makes the chosen folder the working folder, so that ./img and ./sounds are found there. When
-// none holds the pictures, says once on standard error where it looked; the game then runs
-// without them (untextured pieces, silence), as it always has.
+// none holds the pictures, says once on standard error where it looked (in a message box on
+// Windows when nobody reads standard error); the game then runs without them (untextured
+// pieces, silence), as it always has.
 void useDataFolder(const std::string& option);

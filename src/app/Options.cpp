@@ -43,6 +43,25 @@ bool geometrySize(const char* geometry, int& width, int& height) {
     return true;
 }
 
+// ---- Where the game looks and writes, in the words of the system it runs on: a Windows player
+// sees --help in a message box, and neither $XDG_DATA_HOME nor -display means anything there.
+#ifdef _WIN32
+constexpr const char* usageName = "gridlume.exe";
+constexpr const char* glutExample = "-geometry WxH+X+Y";
+constexpr const char* placesText =
+    "The pictures and sounds are read from the img and sounds folders of --data DIR, of the\n"
+    "working folder, or beside gridlume.exe. Records are kept in\n"
+    "%APPDATA%\\gridlume\\records.\n";
+#else
+constexpr const char* usageName = "gridlume";
+constexpr const char* glutExample = "-display NAME and -geometry WxH+X+Y";
+constexpr const char* placesText =
+    "The pictures and sounds are read from ./img and ./sounds of the working folder, from\n"
+    "--data DIR, or from the installed data folder. Records are kept in\n"
+    "$XDG_DATA_HOME/gridlume/records (~/.local/share/gridlume/records).\n";
+#endif
+// ----
+
 } // namespace
 
 Options parseOptions(int argc, char** argv) {
@@ -110,7 +129,7 @@ Options parseOptions(int argc, char** argv) {
 }
 
 std::string usageText() {
-    return "Usage: gridlume [OPTION]... [GLUT OPTION]...\n"
+    return std::string("Usage: ") + usageName + " [OPTION]... [GLUT OPTION]...\n" +
            "Keep a board of squares lit by feeding gears and bulbs to a turning chain.\n"
            "\n"
            "Options:\n"
@@ -126,7 +145,8 @@ std::string usageText() {
            "      --hints       show the hints in every game\n"
            "      --no-hints    never show the hints (by default they show in the first\n"
            "                    three games)\n"
-           "GLUT's own options work too, for example -display NAME and -geometry WxH+X+Y.\n"
+           "GLUT's own options work too, for example " +
+           glutExample + ".\n" +
            "\n"
            "Keys:\n"
            "  left button       drag pieces from the chute onto the board; two quick presses\n"
@@ -140,8 +160,6 @@ std::string usageText() {
            "  F11               full screen and back\n"
            "  Enter, Space, R   on the end screen: play again\n"
            "  Esc, Ctrl+Q       quit (Alt+F4 too)\n"
-           "\n"
-           "The pictures and sounds are read from ./img and ./sounds of the working folder, from\n"
-           "--data DIR, or from the installed data folder. Records are kept in\n"
-           "$XDG_DATA_HOME/gridlume/records (~/.local/share/gridlume/records).\n";
+           "\n" +
+           placesText;
 }

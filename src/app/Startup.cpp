@@ -3,20 +3,60 @@
 #include "app/Callbacks.h"
 #include "app/Camera.h"
 #include "app/GlSwitches.h"
+#include "app/GraphicsCheck.h"
 #include "app/Options.h"
 #include "app/Pacing.h"
 #include "app/Records.h"
 #include "audio/SoundDevice.h"
+#include "platform/Platform.h"
 #include "play/LiveMode.h"
 #include "states/StartState.h"
 
 #include <GL/freeglut.h>
 
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
+
+namespace {
+
+#ifndef __EMSCRIPTEN__
+// freeglut's fatal errors (no display, no window) end the game; a Windows player started it from
+// its icon and would see nothing else.
+void onGlutError(const char* format, va_list arguments) {
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, arguments);
+    platform::tellPlayer(platform::Notice::error, std::string("gridlume: ") + text + "\n");
+    std::exit(1);
+}
+#endif
+
+// A window without OpenGL shows nothing but white: say so and end. One whose OpenGL is too old
+// for the pictures is still playable with plain quads: say so and go on.
+void checkGraphics() {
+#ifndef __EMSCRIPTEN__ // the page itself tells a browser without WebGL
+    const auto text = [](GLenum name) { return reinterpret_cast<const char*>(glGetString(name)); };
+    const GraphicsShortfall shortfall =
+        platform::hasCurrentGlContext() ? graphicsShortfall(text(GL_VERSION), text(GL_EXTENSIONS))
+                                        : GraphicsShortfall::noOpenGL;
+    if (shortfall != GraphicsShortfall::none) {
+        platform::tellPlayer(platform::Notice::error, graphicsAdvice(shortfall));
+    }
+    if (shortfall == GraphicsShortfall::noOpenGL) {
+        std::exit(1);
+    }
+#endif
+}
+
+} // namespace
 
 void startGame(const Options& options) {
     std::vector<char*> glutArgs = options.glutArgs;
     int glutArgc = static_cast<int>(glutArgs.size()) - 1;
+#ifndef __EMSCRIPTEN__
+    glutInitErrorFunc(onGlutError);
+#endif
     glutInit(&glutArgc, glutArgs.data());
     // Closing the window must end the process the way the quit keys do: through exit, so the
     // globals are destroyed and the sound device is closed.
@@ -29,9 +69,13 @@ void startGame(const Options& options) {
     if (options.width > 0 && options.height > 0) {
         glutInitWindowSize(options.width, options.height);
     } else {
-        glutInitWindowSize(800, 600);
+        // 800 by 600 of the system's ordinary pixels: on a Windows screen scaled to 150 % that is
+        // 1200 by 900, the size Windows stretched the window to before the game was DPI-aware.
+        const double scale = platform::displayScale();
+        glutInitWindowSize(static_cast<int>(800 * scale), static_cast<int>(600 * scale));
     }
     glutCreateWindow("Gridlume");
+    checkGraphics();
 
     camera.position.z = -50.0f;
     camera.perspective = false;

@@ -9,7 +9,11 @@ bool windowSystemReady() {
 }
 
 void resizeWindow(int width, int height) {
-    if (windowSystemReady()) {
+    // On Windows freeglut reports the restored size of a window leaving full screen before it
+    // counts the window as windowed, and a resize asked for while it still counts it full screen
+    // leaves full screen once more: a toggle, so the window went straight back to full screen.
+    // The restored window has the size it had before, which needs no correcting.
+    if (windowSystemReady() && glutGet(GLUT_FULL_SCREEN) == 0) {
         glutReshapeWindow(width, height);
     }
 }

@@ -1,13 +1,12 @@
 #include "app/DataFolder.h"
 #include "app/Options.h"
 #include "app/Startup.h"
+#include "platform/Platform.h"
 #ifdef __EMSCRIPTEN__
 #include "app/WebLoop.h"
 #endif
 
 #include <GL/freeglut.h>
-
-#include <cstdio>
 
 #ifndef GRIDLUME_VERSION
 #define GRIDLUME_VERSION "unknown"
@@ -17,16 +16,18 @@ int main(int argc, char** argv) {
     // Our own options first: --help and --version need no display, and a mistyped option
     // should not open a window.
     const Options options = parseOptions(argc, argv);
+    // On Windows these show in a message box when the game was not started from a console.
+    using platform::Notice;
     if (!options.error.empty()) {
-        std::fprintf(stderr, "gridlume: %s (try --help)\n", options.error.c_str());
+        platform::tellPlayer(Notice::error, "gridlume: " + options.error + " (try --help)\n");
         return 2;
     }
     if (options.help) {
-        std::fputs(usageText().c_str(), stdout);
+        platform::tellPlayer(Notice::information, usageText());
         return 0;
     }
     if (options.version) {
-        std::printf("gridlume %s\n", GRIDLUME_VERSION);
+        platform::tellPlayer(Notice::information, "gridlume " GRIDLUME_VERSION "\n");
         return 0;
     }
     useDataFolder(options.dataFolder);

@@ -51,6 +51,20 @@ private:
     long long handle;
 };
 
+// ---- Telling the player
+
+enum class Notice { information, error };
+// Writes the text to standard output (information) or standard error (an error). Where that
+// stream leads nowhere, as for a Windows program started from its icon, the text shows in a
+// message box instead, which waits for the player. A stream redirected anywhere (a file, a pipe,
+// NUL: every test) gets the text and no box.
+void tellPlayer(Notice kind, const std::string& text);
+
+// How many screen pixels the system counts for one pixel of a program that knows nothing of
+// scaling: 1.5 on a Windows screen set to 150 %; 1 where the system says nothing (Linux). The
+// game is DPI-aware on Windows, so it sizes its window by this itself.
+double displayScale();
+
 // ---- OpenGL
 
 bool hasCurrentGlContext();

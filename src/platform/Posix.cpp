@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -145,6 +146,16 @@ ReplaceOutcome replaceFile(const std::string& path, const std::string& text, std
         return ReplaceOutcome::notReplaced;
     }
     return ReplaceOutcome::replaced;
+}
+
+void tellPlayer(Notice kind, const std::string& text) {
+    std::FILE* stream = kind == Notice::error ? stderr : stdout;
+    std::fputs(text.c_str(), stream);
+    std::fflush(stream);
+}
+
+double displayScale() {
+    return 1.0;
 }
 
 FileLock::FileLock(const std::string& path)

@@ -1,6 +1,7 @@
 // The platform layer on Windows (and under Wine). Names are UTF-8 in the game and UTF-16 here.
 #include "platform/Platform.h"
 
+#include "app/BoxText.h"
 #include "app/ExtensionList.h"
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <string>
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -228,6 +230,36 @@ FileLock::~FileLock() {
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file); // lets the lock go
     }
+}
+
+void tellPlayer(Notice kind, const std::string& text) {
+    const bool error = kind == Notice::error;
+    // A GUI program started from Explorer or the Start menu gets no standard handles at all; one
+    // started with its output redirected, or by a test, gets them and writes there as elsewhere.
+    const HANDLE handle = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+        std::FILE* stream = error ? stderr : stdout;
+        std::fputs(text.c_str(), stream);
+        std::fflush(stream);
+        return;
+    }
+    std::string shown = boxText(text);
+    while (!shown.empty() && shown.back() == '\n') {
+        shown.pop_back();
+    }
+    MessageBoxW(nullptr, wide(shown).c_str(), L"Gridlume",
+                MB_OK | MB_SETFOREGROUND | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+}
+
+double displayScale() {
+    // The system's DPI (the primary screen's at sign-in), which a DPI-aware program is told as it
+    // is.
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 96 ? dpi / 96.0 : 1.0;
 }
 
 bool hasCurrentGlContext() {

@@ -1,3 +1,4 @@
+#include "app/BoxText.h"
 #include "app/Camera.h"
 #include "app/DataFolder.h"
 #include "app/Options.h"
@@ -76,6 +77,16 @@ TEST(WindowFit, TheForcedShapeNeverOutgrowsTheScreen) {
     EXPECT_EQ(h, 1080);
     fitFourByThree(5000, 0, 0, w, h); // no screen to ask
     EXPECT_EQ(h, 3750);
+}
+
+// A Windows player started from the icon reads --help in a message box: no fixed-width columns.
+TEST(Options, HelpForAMessageBoxHasOneLinePerEntryAndPerParagraph) {
+    EXPECT_EQ(
+        boxText("Options:\n  -a, --all   every one\n              of them\n      --b     bee\n"
+                "A sentence\nover two lines.\n\nNext\none.\n"),
+        "Options:\n-a, --all: every one of them\n--b: bee\nA sentence over two lines.\n\n"
+        "Next one.\n");
+    EXPECT_EQ(boxText(usageText()).find("  "), std::string::npos);
 }
 
 // Started from / by cli_e2e.sh and from an unpacked package by install_e2e.sh; here, the order.

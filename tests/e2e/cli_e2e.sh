@@ -1,8 +1,9 @@
 #!/bin/bash
 # The program as a Linux user meets it: --help, --version and a wrong option without any display;
-# the data folder found from / through --data, and a clear word when none holds the pictures; a
-# window asked for at 1366 by 700 fitted to a 1024 by 768 screen; frames paced (about 10 a second
-# on the splash, at most about 120 in play) unless --uncapped. Loose bounds: the machine is shared.
+# the data folder found from / through --data, and a clear word when none holds the pictures or
+# the OpenGL is too old for them; a window asked for at 1366 by 700 fitted to a 1024 by 768
+# screen; frames paced (about 10 a second on the splash, at most about 120 in play) unless
+# --uncapped. Loose bounds: the machine is shared.
 # Usage: cli_e2e.sh <path-to-built-gridlume> <source-dir>
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
@@ -37,11 +38,15 @@ wait_for_output "Loaded texture ./img/splash.jpg"
 wait_until 5 window_is 1024x768 || fail "a 1366x700 window on a 1024x768 screen is not 1024x768"
 expect_esc_exit "started from / with --data"
 
-# From / without: the game says where it looked and runs without its pictures.
-start_game / "$BINARY"
+# From / without, on an OpenGL as old as Windows' own software one (1.1, no pictures of any
+# size): the game says where it looked and what the OpenGL lacks, and runs without its pictures.
+start_game / env MESA_GL_VERSION_OVERRIDE=1.1 \
+    MESA_EXTENSION_OVERRIDE=-GL_ARB_texture_non_power_of_two "$BINARY"
 wait_for_output "Couldn't load texture ./img/splash.jpg"
 grep -q "^gridlume: no game pictures found (looked in \./img, " "$WORK/game.err" ||
     fail "no clear word of the missing pictures$(game_errors)"
+grep -q "^gridlume: this OpenGL is too old to show the game's pictures" "$WORK/game.err" ||
+    fail "no word of the old OpenGL$(game_errors)"
 expect_esc_exit "started from / without its data"
 
 # fps_of [OPTION]: frames per second on the splash (over 2 s) and in play (over 3 s), in SPLASH

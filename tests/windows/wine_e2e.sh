@@ -1,9 +1,12 @@
 #!/bin/bash
-# The Windows release under Wine on Xvfb. The zip's game, unpacked and started from another
-# folder (it finds its pictures beside its executable): the splash, the instructions, play, one
-# dealt piece dragged onto the board, F11 filling the screen, Esc ending it with status 0, and its
-# sound written by OpenAL Soft's wave writer. Then the installer, installed silently (/S), the
-# game started from the installed folder, and the uninstaller taking it all away again.
+# The Windows release under Wine on Xvfb. The exe's icon, version information and manifest; its
+# --help written for Windows, and shown in a message box when it has no standard output. The
+# zip's game, unpacked and started from another folder (it finds its pictures beside its
+# executable): the splash, the instructions, play, one dealt piece dragged onto the board, F11
+# filling the screen and F11 again giving back the 800 by 600 window in its place (twice), Esc
+# ending it with status 0, and its sound written by OpenAL Soft's wave writer. Then the installer,
+# installed silently (/S), its Apps entry with icon, publisher and size, the game started from the
+# installed folder, and the uninstaller taking it all away again.
 # Usage: wine_e2e.sh ZIP SETUP.EXE SOURCE-DIR (ctest in the Windows build, after
 # tools/build-windows.sh). Set E2E_KEEP=DIR to keep the screenshots.
 set -euo pipefail
@@ -41,6 +44,20 @@ unzip -q "$ZIP" -d "$WORK/zip"
 GAME=$(echo "$WORK"/zip/gridlume-*-windows-x64)
 [ -f "$GAME/gridlume.exe" ] || fail "no gridlume.exe in the zip's folder"
 
+# The resources Explorer shows, in the shipped (stripped) exe: the kinds at the top of its
+# resource tree are icons (3), their group (14), the version (16) and the manifest (24).
+need_tools x86_64-w64-mingw32-objdump strings
+x86_64-w64-mingw32-objdump -p "$GAME/gridlume.exe" >"$WORK/pe.txt"
+kinds=$(sed -n 's/^[0-9a-f]*   Entry: ID: 0x0*\([0-9a-f]*\),.*/\1/p' "$WORK/pe.txt" | tr '\n' ' ')
+[ "$kinds" = "3 e 10 18 " ] ||
+    fail "the exe's resources are of the kinds $kinds, not icon, version, manifest"
+strings -e l "$GAME/gridlume.exe" >"$WORK/wide-strings.txt"
+version=$(sed -n 's/^project(Gridlume VERSION \([0-9.]*\).*/\1/p' "$SOURCE/CMakeLists.txt")
+for text in "$version" "The Gridlume developers" gridlume.exe; do
+    grep -qxF "$text" "$WORK/wide-strings.txt" || fail "the version information lacks '$text'"
+done
+grep -q "PerMonitorV2" "$GAME/gridlume.exe" || fail "the manifest does not make the game DPI-aware"
+
 printf '[wave]\nfile=%s\n' "$WORK/sound.wav" >"$WORK/alsoft.conf"
 export ALSOFT_DRIVERS=wave ALSOFT_CONF="$WORK/alsoft.conf"
 
@@ -51,11 +68,39 @@ shows_picture() {
     [ "$(convert "$WORK/$1.png" -format %k info:)" -ge 3 ]
 }
 
+# window_place: where the game's window is on the screen, as X,Y.
+window_place() {
+    xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Position: \([0-9-]*,[0-9-]*\).*/\1/p'
+}
+
 # A Wine session keeps the display it started with: wait for one still running (the unit tests'),
 # so that this one starts on ours.
 WINEPREFIX="$PREFIX" wineserver -w 2>/dev/null || true
 start_display
 mkdir "$WORK/elsewhere"
+
+# --help in Windows' words, to standard output when there is one.
+"$WINE" "$GAME/gridlume.exe" --help >"$WORK/help.txt"
+grep -qF '%APPDATA%\gridlume\records' "$WORK/help.txt" ||
+    fail "--help does not say where the records are"
+if grep -qE 'XDG|-display' "$WORK/help.txt"; then
+    fail "--help speaks of Linux on Windows"
+fi
+# Started as Explorer starts it, with no standard output, the game shows --version in a message
+# box instead; Return closes it, and the game ends with status 0.
+"$WINE" start /wait /unix "$GAME/gridlume.exe" --version >/dev/null 2>&1 &
+box_pid=$!
+find_box() {
+    BOX=$(xdotool search --name '^Gridlume$' 2>/dev/null | head -n 1)
+    [ -n "$BOX" ]
+}
+wait_until 30 find_box || fail "--version without standard output showed no message box"
+sleep 0.5
+WINDOW=$BOX screenshot version-box
+xdotool mousemove --window "$BOX" 20 20 key Return
+box_closed() { ! running "$box_pid"; }
+wait_until 10 box_closed || fail "Return did not close the message box"
+wait "$box_pid" || fail "the game ended with status $? after its message box"
 start_game "$WORK/elsewhere" "$WINE" "$GAME/gridlume.exe"
 wait_for_output "Loaded texture ./img/splash.jpg" 30
 wait_until 15 shows_picture splash || fail "the splash was never drawn"
@@ -70,11 +115,28 @@ drag_to 650 150
 wait_frames
 screenshot placed
 at_least "$(difference before placed 620 120 60 60)" 0.08 "the dragged piece did not arrive"
+place=$(window_place)
 key F11
 wait_until 10 window_is 1024x768 || fail "F11 did not fill the screen ($(window_geometry))"
 wait_frames
 screenshot full
 expect_drawn full
+# F11 again gives the 800 by 600 window back in its place and keeps it so (no second toggle
+# follows); then a second round, as a player's would be.
+back_in_place() {
+    wait_until 10 window_is 800x600 || fail "F11 again left the window at $(window_geometry) ($1)"
+    sleep 1
+    window_is 800x600 || fail "the window went on to $(window_geometry) after F11 ($1)"
+    [ "$(window_place)" = "$place" ] || fail "the window came back at $(window_place), not $place"
+}
+key F11
+back_in_place "first round"
+key F11
+wait_until 10 window_is 1024x768 || fail "F11 did not fill the screen again ($(window_geometry))"
+key F11
+back_in_place "second round"
+screenshot windowed
+expect_drawn windowed
 key Escape
 expect_exit "Esc in play" 20
 # Windows ends the log lines with CR LF.
@@ -91,6 +153,13 @@ if [ ! -f "$installed/gridlume.exe" ] || [ ! -f "$installed/uninstall.exe" ]; th
 fi
 menu=$(find "$PREFIX/drive_c/users" -path '*Start Menu/Programs/Gridlume/Gridlume.lnk' | head -n 1)
 [ -n "$menu" ] || fail "no Start-menu entry"
+# The Apps list's entry: the game's icon, the publisher, the size.
+"$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Gridlume' |
+    tr -d '\r' >"$WORK/apps-entry.txt"
+grep -qF 'gridlume.exe",0' "$WORK/apps-entry.txt" || fail "the Apps entry has no icon"
+grep -q 'Publisher.*The Gridlume developers' "$WORK/apps-entry.txt" || fail "no publisher"
+size=$(sed -n 's/.*EstimatedSize *REG_DWORD *0x\([0-9a-f]*\).*/\1/p' "$WORK/apps-entry.txt")
+at_least "$((16#${size:-0}))" 1000 "the size in KiB the Apps entry gives"
 start_game "$installed" "$WINE" "$installed/gridlume.exe"
 wait_for_output "Loaded texture ./img/splash.jpg" 30
 wait_until 15 shows_picture installed || fail "the installed game drew nothing"
