@@ -8,7 +8,7 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(WINDOWS_TESTS
-    app/camera_test.cpp app/options_test.cpp
+    app/camera_test.cpp app/options_test.cpp app/settings_test.cpp
     physics/chain_build_test.cpp physics/chain_determinism_test.cpp physics/chain_draw_test.cpp
     physics/chain_reference_test.cpp physics/chain_step_test.cpp
     platform/platform_test.cpp

@@ -1,6 +1,7 @@
 #include "app/Callbacks.h"
 
 #include "app/Camera.h"
+#include "app/Choices.h"
 #include "app/FrameClock.h"
 #include "app/Pacing.h"
 #include "app/Window.h"
@@ -28,6 +29,11 @@ double lastFrameAt = 0.0;
 
 void markChanged() {
     sceneChanged = true;
+}
+
+// Every key, click and tap may change a setting the player wants kept.
+void keepSettings() {
+    settingsFile.keep(currentSettings());
 }
 
 // Black bars beside the picture in full screen; the picture's own area gets the game's grey.
@@ -147,6 +153,7 @@ void onMouse(int button, int state, int x, int y) {
     if (currentState != nullptr) {
         currentState->mouse(button, state, x, y);
     }
+    keepSettings();
 }
 
 void onMotion(int x, int y) {
@@ -174,6 +181,7 @@ void onKeyboard(unsigned char key, int x, int y) {
     if (currentState != nullptr) {
         currentState->keyboard(key, x, y);
     }
+    keepSettings();
 }
 
 void onKeyboardUp(unsigned char key, int x, int y) {
@@ -198,6 +206,7 @@ void handleSpecial(int key, int modifiers, int x, int y) {
 void onSpecial(int key, int x, int y) {
     markChanged();
     handleSpecial(key, glutGetModifiers(), x, y);
+    keepSettings();
 }
 
 void onWindowStatus(int status) {

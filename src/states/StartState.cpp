@@ -2,6 +2,7 @@
 
 #include "gfx/Hud.h"
 #include "play/LiveMode.h"
+#include "play/Palette.h"
 
 #include <GL/freeglut.h>
 
@@ -26,6 +27,9 @@ void StartState::draw() {
 void StartState::keyboard(unsigned char key, int, int) {
     if (instructionsShown && (key == 'e' || key == 'E')) {
         liveMode.relaxed = !liveMode.relaxed;
+    }
+    if (instructionsShown && (key == 'k' || key == 'K')) {
+        boardPalette = nextPalette(boardPalette);
     }
 }
 
