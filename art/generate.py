@@ -8,6 +8,7 @@ game's file names under img/ without their extension.
 import os
 import sys
 
+import buttons
 import hud
 import parts
 import screens
@@ -28,6 +29,7 @@ def pictures():
     yield from screens.all_screens()
     yield from hud.all_hud()
     yield from teach.all_teach()
+    yield from buttons.all_buttons()
 
 
 def main():

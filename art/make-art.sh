@@ -67,5 +67,13 @@ png hud/pip 32
 for name in relaxed hints-on hints-off; do
     png "hud/$name" 256 64
 done
+# The on-screen buttons (art/buttons.py).
+for name in pause resume sound-on sound-off hints-on hints-off full-screen window \
+    palette-red-green palette-blue-yellow; do
+    png "hud/button-$name" 128
+done
+for name in play-again quit; do
+    png "hud/button-$name" 512 128
+done
 
 sh "$here/sounds.sh" "$root/sounds"

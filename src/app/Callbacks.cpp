@@ -9,6 +9,7 @@
 #include "gfx/Hud.h"
 #include "gfx/Sprite.h"
 #include "play/LiveMode.h"
+#include "states/Buttons.h"
 #include "states/State.h"
 
 #include <GL/freeglut.h>
@@ -56,6 +57,7 @@ void clearFrame() {
 
 // Drawn over every screen, after everything else.
 void drawOverlay() {
+    drawButtons();
     if (soundMuted()) {
         drawHud("./img/hud/muted.png", hud::mutedIcon);
     }
@@ -150,6 +152,9 @@ void onIdle() {
 
 void onMouse(int button, int state, int x, int y) {
     markChanged();
+    if (buttonsTakeMouse(button, state, x, y)) {
+        return; // each button acts through its key, which keeps the settings
+    }
     if (currentState != nullptr) {
         currentState->mouse(button, state, x, y);
     }

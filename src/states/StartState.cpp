@@ -1,5 +1,6 @@
 #include "states/StartState.h"
 
+#include "app/Records.h"
 #include "gfx/Hud.h"
 #include "play/LiveMode.h"
 #include "play/Palette.h"
@@ -30,6 +31,10 @@ void StartState::keyboard(unsigned char key, int, int) {
     }
     if (instructionsShown && (key == 'k' || key == 'K')) {
         boardPalette = nextPalette(boardPalette);
+    }
+    // H chooses the hints for the games to come; the hints button shows the choice.
+    if (instructionsShown && (key == 'h' || key == 'H')) {
+        hintChoice.forced = hintChoice.on(records.current().gamesPlayed()) ? 0 : 1;
     }
 }
 
