@@ -27,6 +27,7 @@ struct SettingsPlace : ::testing::Test {
         const std::string scratch = ::testing::TempDir() + "gridlume-settings-test";
         std::filesystem::remove_all(scratch);
         setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
+        setenv("XDG_DATA_HOME", scratch.c_str(), 1); // a browser keeps its settings there
 #endif
         ASSERT_FALSE(platform::userConfigFolder().empty());
         EXPECT_EQ(defaultSettingsPath(), platform::userConfigFolder() + "/settings");
