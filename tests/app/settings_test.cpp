@@ -75,8 +75,10 @@ TEST_F(SettingsPlace, ADamagedFileIsIgnoredAndNeverOverwritten) {
     changed.relaxed = true;
     file.keep(changed);
     const std::string said = testing::internal::GetCapturedStderr();
+#ifndef __EMSCRIPTEN__ // there the message bypasses the captured descriptor
     EXPECT_NE(said.find("\"sound loud\" is not a setting"), std::string::npos) << said;
     EXPECT_EQ(said.find('\n'), said.size() - 1) << said; // once
+#endif
     EXPECT_FALSE(file.saving());
     EXPECT_EQ(readAll(path), "gridlume settings 1\nsound loud\n");
 }
