@@ -8,7 +8,7 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(WINDOWS_TESTS
-    app/camera_test.cpp app/options_test.cpp app/settings_test.cpp
+    app/camera_test.cpp app/options_test.cpp app/settings_test.cpp audio/mix_peak_test.cpp
     physics/chain_build_test.cpp physics/chain_determinism_test.cpp physics/chain_draw_test.cpp
     physics/chain_reference_test.cpp physics/chain_step_test.cpp
     platform/platform_test.cpp
@@ -25,6 +25,14 @@ target_link_libraries(gridlume_windows_tests PRIVATE gridlume_core gtest gridlum
 set_target_properties(gridlume_windows_tests PROPERTIES UNITY_BUILD ON)
 add_test(NAME wine_logic COMMAND gridlume_windows_tests)
 set_tests_properties(wine_logic PROPERTIES ENVIRONMENT "ALSOFT_DRIVERS=null")
+
+# Every sound at once through OpenAL's wave writer (audio/mix_peak_test); Wine takes the Unix paths.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/mix-peak.conf
+     "[general]\ndrivers=wave\nchannels=stereo\nsample-type=float32\nfrequency=44100\n"
+     "[wave]\nfile=${CMAKE_CURRENT_BINARY_DIR}/mix-peak.wav\n")
+add_test(NAME wine_mix_peak COMMAND gridlume_windows_tests --gtest_filter=MixPeak.*)
+set_tests_properties(wine_mix_peak PROPERTIES RESOURCE_LOCK wineprefix ENVIRONMENT
+    "ALSOFT_DRIVERS=wave;ALSOFT_CONF=${CMAKE_CURRENT_BINARY_DIR}/mix-peak.conf;GRIDLUME_MIX_RECORDING=${CMAKE_CURRENT_BINARY_DIR}/mix-peak.wav")
 
 set(GRIDLUME_RELEASE ${PROJECT_BINARY_DIR}/gridlume-${PROJECT_VERSION})
 add_test(NAME wine_e2e COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/wine_e2e.sh
