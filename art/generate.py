@@ -8,6 +8,7 @@ game's file names under img/ without their extension.
 import os
 import sys
 
+import buttons
 import hud
 import parts
 import relay
@@ -30,6 +31,7 @@ def pictures():
     yield from hud.all_hud()
     yield from teach.all_teach()
     yield from relay.all_relay()
+    yield from buttons.all_buttons()
 
 
 def main():

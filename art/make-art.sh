@@ -60,7 +60,7 @@ done
 for name in tip-taut tip-no-turn tip-off-chain tip-stretch; do
     png "hud/$name" 512 128
 done
-for name in turning spent taut bin-drop bin-place; do
+for name in turning spent bin-drop bin-place; do
     png "hud/$name" 128
 done
 png hud/pip 32
@@ -74,6 +74,14 @@ done
 png hud/hint-relay 512 64
 for name in relay holding; do
     png "hud/$name" 128
+done
+# The on-screen buttons (art/buttons.py).
+for name in pause resume sound-on sound-off hints-on hints-off full-screen window \
+    palette-red-green palette-blue-yellow; do
+    png "hud/button-$name" 128
+done
+for name in play-again quit; do
+    png "hud/button-$name" 512 128
 done
 
 sh "$here/sounds.sh" "$root/sounds"

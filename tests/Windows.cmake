@@ -35,6 +35,14 @@ set_target_properties(gridlume_windows_tests PROPERTIES UNITY_BUILD ON)
 add_test(NAME wine_logic COMMAND gridlume_windows_tests)
 set_tests_properties(wine_logic PROPERTIES ENVIRONMENT "ALSOFT_DRIVERS=null")
 
+# Every sound at once through OpenAL's wave writer (audio/mix_peak_test); Wine takes the Unix paths.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/mix-peak.conf
+     "[general]\ndrivers=wave\nchannels=stereo\nsample-type=float32\nfrequency=44100\n"
+     "[wave]\nfile=${CMAKE_CURRENT_BINARY_DIR}/mix-peak.wav\n")
+add_test(NAME wine_mix_peak COMMAND gridlume_windows_tests --gtest_filter=MixPeak.*)
+set_tests_properties(wine_mix_peak PROPERTIES RESOURCE_LOCK wineprefix ENVIRONMENT
+    "ALSOFT_DRIVERS=wave;ALSOFT_CONF=${CMAKE_CURRENT_BINARY_DIR}/mix-peak.conf;GRIDLUME_MIX_RECORDING=${CMAKE_CURRENT_BINARY_DIR}/mix-peak.wav")
+
 set(GRIDLUME_RELEASE ${PROJECT_BINARY_DIR}/gridlume-${PROJECT_VERSION})
 add_test(NAME wine_e2e COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/wine_e2e.sh
          ${GRIDLUME_RELEASE}-windows-x64.zip ${GRIDLUME_RELEASE}-setup.exe ${PROJECT_SOURCE_DIR})

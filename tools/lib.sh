@@ -20,8 +20,10 @@ fi
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd) # the repository
 WORK=$(mktemp -d "/tmp/gridlume-$(basename "$0" .sh).XXXXXX")
-# Games played here keep their records in the scratch folder, never in the user's own.
+# Games played here keep their records and settings in the scratch folder, never in the user's
+# own.
 export XDG_DATA_HOME="$WORK/data"
+export XDG_CONFIG_HOME="$WORK/config"
 GAME_PID=""  # the game started last, until it has ended
 WINDOW=""    # its window
 

@@ -2,7 +2,8 @@
 # The browser build and its tests (tools/test.sh runs this after the Linux tests): the page built
 # as tools/build-web.sh builds it, the window-less unit tests compiled to WebAssembly in the same
 # build folder and run under Node, and a visit to the page in the machine's headless Chromium
-# (web/test/). The screenshots of that visit are kept in build-web/shots/.
+# (web/test/), at a desktop's size and on an emulated phone played by touch alone. The
+# screenshots of those visits are kept in build-web/shots/.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 echo "---- browser build and tests"
@@ -21,5 +22,5 @@ if ! cmp -s package-lock.json node_modules/.installed-lock; then
     cp package-lock.json node_modules/.installed-lock
 fi
 GRIDLUME_SITE="$root/build-web/site" GRIDLUME_SHOTS="$root/build-web/shots" \
-    node --test play.test.mjs
+    node --test play.test.mjs phone.test.mjs
 echo "---- browser part: $(($(date +%s) - started)) s"

@@ -1,6 +1,7 @@
 #include "app/Callbacks.h"
 
 #include "app/Camera.h"
+#include "app/Choices.h"
 #include "app/FrameClock.h"
 #include "app/Pacing.h"
 #include "app/Window.h"
@@ -8,6 +9,7 @@
 #include "gfx/Hud.h"
 #include "gfx/Sprite.h"
 #include "play/LiveMode.h"
+#include "states/Buttons.h"
 #include "states/State.h"
 
 #include <GL/freeglut.h>
@@ -30,6 +32,11 @@ void markChanged() {
     sceneChanged = true;
 }
 
+// Every key, click and tap may change a setting the player wants kept.
+void keepSettings() {
+    settingsFile.keep(currentSettings());
+}
+
 // Black bars beside the picture in full screen; the picture's own area gets the game's grey.
 void clearFrame() {
     const Camera* view = activeCamera;
@@ -50,6 +57,7 @@ void clearFrame() {
 
 // Drawn over every screen, after everything else.
 void drawOverlay() {
+    drawButtons();
     if (soundMuted()) {
         drawHud("./img/hud/muted.png", hud::mutedIcon);
     }
@@ -144,9 +152,13 @@ void onIdle() {
 
 void onMouse(int button, int state, int x, int y) {
     markChanged();
+    if (buttonsTakeMouse(button, state, x, y)) {
+        return; // each button acts through its key, which keeps the settings
+    }
     if (currentState != nullptr) {
         currentState->mouse(button, state, x, y);
     }
+    keepSettings();
 }
 
 void onMotion(int x, int y) {
@@ -174,6 +186,7 @@ void onKeyboard(unsigned char key, int x, int y) {
     if (currentState != nullptr) {
         currentState->keyboard(key, x, y);
     }
+    keepSettings();
 }
 
 void onKeyboardUp(unsigned char key, int x, int y) {
@@ -198,6 +211,7 @@ void handleSpecial(int key, int modifiers, int x, int y) {
 void onSpecial(int key, int x, int y) {
     markChanged();
     handleSpecial(key, glutGetModifiers(), x, y);
+    keepSettings();
 }
 
 void onWindowStatus(int status) {

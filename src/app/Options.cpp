@@ -1,5 +1,7 @@
 #include "app/Options.h"
 
+#include "play/Palette.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -51,14 +53,19 @@ constexpr const char* glutExample = "-geometry WxH+X+Y";
 constexpr const char* placesText =
     "The pictures and sounds are read from the img and sounds folders of --data DIR, of the\n"
     "working folder, or beside gridlume.exe. Records are kept in\n"
-    "%APPDATA%\\gridlume\\records.\n";
+    "%APPDATA%\\gridlume\\records.\n"
+    "Relaxed mode, sound, hints, full screen and the palette are kept in\n"
+    "%APPDATA%\\gridlume\\settings; the options above override them for one run.\n";
 #else
 constexpr const char* usageName = "gridlume";
 constexpr const char* glutExample = "-display NAME and -geometry WxH+X+Y";
 constexpr const char* placesText =
     "The pictures and sounds are read from ./img and ./sounds of the working folder, from\n"
     "--data DIR, or from the installed data folder. Records are kept in\n"
-    "$XDG_DATA_HOME/gridlume/records (~/.local/share/gridlume/records).\n";
+    "$XDG_DATA_HOME/gridlume/records (~/.local/share/gridlume/records).\n"
+    "Relaxed mode, sound, hints, full screen and the palette are kept in\n"
+    "$XDG_CONFIG_HOME/gridlume/settings (~/.config/gridlume/settings); the options\n"
+    "above override them for one run.\n";
 #endif
 // ----
 
@@ -76,6 +83,19 @@ Options parseOptions(int argc, char** argv) {
                 options.glutArgs.push_back(argv[i]);
             }
             break;
+        }
+        if (arg == "-f" || arg == "--fullscreen" || arg == "-w" || arg == "--window") {
+            options.screenChosen = true;
+        }
+        if (arg == "--palette" || arg.rfind("--palette=", 0) == 0) {
+            const bool joined = arg != "--palette";
+            Palette palette;
+            options.palette = joined ? arg.substr(10) : i + 1 < argc ? argv[++i] : "";
+            if (!parsePalette(options.palette, palette)) {
+                options.error = "option '--palette' needs red-green or blue-yellow";
+                break;
+            }
+            continue;
         }
         if (arg == "-h" || arg == "--help") {
             options.help = true;
@@ -145,6 +165,9 @@ std::string usageText() {
            "      --hints       show the hints in every game\n"
            "      --no-hints    never show the hints (by default they show in the first\n"
            "                    three games)\n"
+           "      --palette NAME  the board's colours: red-green (the default) or\n"
+           "                    blue-yellow, told apart by lightness too (K on the\n"
+           "                    instructions screen)\n"
            "GLUT's own options work too, for example " +
            glutExample + ".\n" +
            "\n"
@@ -158,6 +181,7 @@ std::string usageText() {
            "  H                 hints on and off\n"
            "  E                 on the instructions screen: relaxed mode on and off\n"
            "  F11               full screen and back\n"
+           "  K                 on the instructions screen: the other palette\n"
            "  Enter, Space, R   on the end screen: play again\n"
            "  Esc, Ctrl+Q       quit (Alt+F4 too)\n"
            "\n" +

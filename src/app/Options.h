@@ -18,6 +18,10 @@ struct Options {
     int height = 0;              //
     std::vector<char*> glutArgs; // the program name and GLUT's options, for glutInit
     std::string error;           // what is wrong with the command line, empty when nothing
+
+    // Beside the kept settings (app/Settings.h), which these override for the run.
+    bool screenChosen = false; // -f or -w given
+    std::string palette;       // --palette NAME, empty when not given
 };
 
 Options parseOptions(int argc, char** argv);

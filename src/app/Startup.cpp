@@ -2,6 +2,7 @@
 
 #include "app/Callbacks.h"
 #include "app/Camera.h"
+#include "app/Choices.h"
 #include "app/GlSwitches.h"
 #include "app/GraphicsCheck.h"
 #include "app/Options.h"
@@ -104,14 +105,11 @@ void startGame(const Options& options) {
         setSwapInterval(true);
         pacingEnabled = true;
     }
-    soundSetMuted(options.mute);
-    liveMode.relaxed = options.relaxed;
-    hintChoice.forced = options.hints;
     records = RecordsFile(defaultRecordsPath());
     records.load();
-    if (options.fullScreen) {
-        toggleFullScreen();
-    }
+    settingsFile = SettingsFile(defaultSettingsPath());
+    applySettings(withOptions(settingsFile.load(), options));
+    settingsFile.keep(currentSettings()); // what the run starts with is not the player's change
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

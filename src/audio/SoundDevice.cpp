@@ -2,6 +2,9 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#if __has_include(<AL/alext.h>) // not in a browser, whose mixer is the page's own
+#include <AL/alext.h>
+#endif
 #include <sndfile.h>
 
 #include <cstddef>
@@ -44,9 +47,16 @@ int voiceCount = 0;
 SoundSample* allSamples = nullptr;
 bool muted = false; // kept while no device is open, and applied when one opens
 
+// The whole mix, scaled down alike so that every sound keeps its place beside the others.
+// Each file peaks near 0.89 and a centred mono source reaches each side at 0.71 of that; both
+// loops with all four one-shots started together summed to about 1.55 times full scale
+// and clipped. At this gain they stay under it (SoundOutput_test), with room to spare for
+// peaks that happen to meet; OpenAL's own limiter, asked for below, catches what is left.
+constexpr float mixGain = 0.55f;
+
 void applyMute() {
     if (context != nullptr) {
-        alListenerf(AL_GAIN, muted ? 0.0f : 1.0f);
+        alListenerf(AL_GAIN, muted ? 0.0f : mixGain);
     }
 }
 
@@ -115,8 +125,17 @@ void soundInit(int mixRate, int channelCount, unsigned) {
     if (device == nullptr) {
         return;
     }
-    const ALCint attributes[] = {ALC_FREQUENCY, mixRate, 0};
-    context = alcCreateContext(device, mixRate > 0 ? attributes : nullptr);
+    ALCint attributes[5] = {};
+    int used = 0;
+#ifdef ALC_OUTPUT_LIMITER_SOFT
+    attributes[used++] = ALC_OUTPUT_LIMITER_SOFT;
+    attributes[used++] = ALC_TRUE;
+#endif
+    if (mixRate > 0) {
+        attributes[used++] = ALC_FREQUENCY;
+        attributes[used++] = mixRate;
+    }
+    context = alcCreateContext(device, attributes);
     if (context == nullptr || alcMakeContextCurrent(context) == ALC_FALSE) {
         if (context != nullptr) {
             alcDestroyContext(context);

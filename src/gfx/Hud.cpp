@@ -20,6 +20,19 @@ constexpr const char* hudPictures[] = {
     "./img/hud/mode-normal.png", "./img/hud/mode-relaxed.png",  "./img/hud/chain-taut.png",
     "./img/hud/chain-heap.png",  "./img/hud/chain-off.png",     "./img/hud/holding.png",
     "./img/hud/relay.png",       "./img/hud/hint-relay.png",    "./img/hud/tip-relay.png",
+    // The on-screen buttons (states/Buttons.h).
+    "./img/hud/button-pause.png",
+    "./img/hud/button-resume.png",
+    "./img/hud/button-sound-on.png",
+    "./img/hud/button-sound-off.png",
+    "./img/hud/button-hints-on.png",
+    "./img/hud/button-hints-off.png",
+    "./img/hud/button-full-screen.png",
+    "./img/hud/button-window.png",
+    "./img/hud/button-palette-red-green.png",
+    "./img/hud/button-palette-blue-yellow.png",
+    "./img/hud/button-play-again.png",
+    "./img/hud/button-quit.png",
 };
 
 using SpriteTable = std::map<std::string, Sprite, std::less<>>;

@@ -25,6 +25,10 @@ bool changeFolder(const std::string& folder, std::string& why);
 // The player's own data folder for this game (made on first write), "" when the system names
 // none: $XDG_DATA_HOME/gridlume or ~/.local/share/gridlume; %APPDATA%/gridlume on Windows.
 std::string userDataFolder();
+// Where the player's settings for this game live: $XDG_CONFIG_HOME/gridlume or
+// ~/.config/gridlume; %APPDATA%/gridlume on Windows; the data folder in a browser, whose
+// IndexedDB keeps only that one. "" when the system names none.
+std::string userConfigFolder();
 
 enum class ReadOutcome { read, missing, failed };
 // Reads a small file whole; stops once it holds more than `limit` bytes (the caller refuses it).

@@ -71,6 +71,22 @@ std::string userDataFolder() {
     return "";
 }
 
+std::string userConfigFolder() {
+#ifdef __EMSCRIPTEN__
+    return userDataFolder();
+#else
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') {
+        return std::string(config) + "/gridlume";
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return std::string(home) + "/.config/gridlume";
+    }
+    return "";
+#endif
+}
+
 ReadOutcome readSmallFile(const std::string& path, std::size_t limit, std::string& text,
                           std::string& why) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

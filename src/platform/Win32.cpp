@@ -134,6 +134,11 @@ std::string userDataFolder() {
     return folder;
 }
 
+// Windows keeps settings and data in the same roaming folder.
+std::string userConfigFolder() {
+    return userDataFolder();
+}
+
 ReadOutcome readSmallFile(const std::string& path, std::size_t limit, std::string& text,
                           std::string& why) {
     HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ,

@@ -1,6 +1,7 @@
 #include "play/BoardSquare.h"
 
 #include "app/FrameClock.h"
+#include "play/Palette.h"
 
 BoardSquare::BoardSquare() {
     setTexture("./img/square.jpg");
@@ -10,9 +11,7 @@ BoardSquare::BoardSquare() {
 float BoardSquare::fade() {
     light = light - frameSeconds * fadeRate;
     clampLight();
-    color[0] = 1.0f - light / maxLight;
-    color[1] = light / maxLight;
-    color[2] = 0.0f;
+    lightColor(boardPalette, light / maxLight, color);
     return light;
 }
 

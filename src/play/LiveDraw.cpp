@@ -2,6 +2,7 @@
 
 #include "physics/Chain.h"
 #include "play/BoardSquare.h"
+#include "play/GaugeRamp.h"
 #include "play/Gear.h"
 
 // Back to front: there is no depth test, so the order alone decides what covers what. All that
@@ -9,6 +10,7 @@
 void LiveMode::draw() {
     drawRules();
     drawOverlay();
+    drawGaugeRamp(boardPalette, powerMarker);
 }
 
 void LiveMode::drawRules() {

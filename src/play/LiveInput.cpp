@@ -102,6 +102,9 @@ void LiveMode::mouse(int button, int state, int x, int y) {
             if (now - lastPressTime < doublePressTime) {
                 return; // the double press's own release: keep carrying
             }
+            // A finger does not hover: after a tap the piece is still where it was lifted.
+            // It goes where the release is, as under a mouse pointer, before it drops.
+            motion(x, y);
             if (heldGear != nullptr) {
                 heldGear->color[3] = 1.0f;
                 heldGear->lifted = false;

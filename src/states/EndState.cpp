@@ -55,6 +55,9 @@ void EndState::mouse(int button, int state, int, int) {
     if (button != GLUT_LEFT_BUTTON || state != GLUT_UP) {
         return;
     }
+#ifdef __EMSCRIPTEN__
+    return; // a page is not closed by a stray tap: only the Quit button ends it
+#endif
     const float now = static_cast<float>(elapsedMs / 1000.0);
     if (now - shownAt > clickDelaySeconds) {
         quitGame();

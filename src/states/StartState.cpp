@@ -1,7 +1,9 @@
 #include "states/StartState.h"
 
+#include "app/Records.h"
 #include "gfx/Hud.h"
 #include "play/LiveMode.h"
+#include "play/Palette.h"
 
 #include <GL/freeglut.h>
 
@@ -26,6 +28,13 @@ void StartState::draw() {
 void StartState::keyboard(unsigned char key, int, int) {
     if (instructionsShown && (key == 'e' || key == 'E')) {
         liveMode.relaxed = !liveMode.relaxed;
+    }
+    if (instructionsShown && (key == 'k' || key == 'K')) {
+        boardPalette = nextPalette(boardPalette);
+    }
+    // H chooses the hints for the games to come; the hints button shows the choice.
+    if (instructionsShown && (key == 'h' || key == 'H')) {
+        hintChoice.forced = hintChoice.on(records.current().gamesPlayed()) ? 0 : 1;
     }
 }
 

@@ -3,7 +3,8 @@
 # (the sign shows and nothing on screen moves for 3 s, the countdown included) and resumes (the
 # countdown runs on); F11 fills the screen with the 4:3 picture between black bars and brings
 # the window back at its size; a damaged records file is reported once and left as it was; Esc
-# still ends the game with status 0.
+# still ends the game with status 0. Sound turned off stays off in the next run, and an option
+# given for one run is not kept.
 # Usage: comforts_e2e.sh <path-to-built-gridlume> <source-dir>
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
@@ -49,6 +50,16 @@ at_least "$(convert "$WORK/full.png" -crop 960x720+160+0 +repage -format '%[fx:m
 key F11
 wait_until 5 window_is 800x600 || fail "F11 did not bring the window back to 800x600"
 
+key m
 expect_esc_exit "after pausing and full screen"
 [ "$(cat "$records")" = "not a records file" ] || fail "the damaged records file was changed"
+
+settings="$XDG_CONFIG_HOME/gridlume/settings"
+grep -qx "sound off" "$settings" || fail "M was not kept: $(cat "$settings" 2>&1)"
+start_game "$SOURCE" "$BINARY" --relaxed
+wait_frames
+key m # sound back on, so it started off; and --relaxed is not kept
+expect_esc_exit "after the second start"
+grep -qx "sound on" "$settings" && grep -qx "relaxed off" "$settings" ||
+    fail "the second run kept the wrong settings: $(cat "$settings")"
 echo "PASS"

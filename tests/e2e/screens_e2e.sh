@@ -18,7 +18,8 @@ start_game "$DATA" "$BINARY"
 wait_for_output "Loaded texture ./img/splash.jpg"
 wait_frames 1 # the first frame shows the splash
 screenshot splash
-expect_colour splash 50 40 0 255 0    # top left: green, so the picture is upright and unmirrored
+# top left, beside the buttons: green, so the picture is upright and unmirrored
+expect_colour splash 180 90 0 255 0
 expect_colour splash 600 100 255 0 0  # top: red
 expect_colour splash 400 500 0 0 255  # bottom: blue
 expect_colour splash 750 550 0 0 255
@@ -32,12 +33,13 @@ wait_for_output "Loaded texture ./img/instructions.jpg"
 wait_frames
 screenshot instructions
 expect_colour instructions 400 300 255 255 0
-expect_colour instructions 50 40 255 255 0
+expect_colour instructions 180 90 255 255 0
 
 click 700 50 # into play
 sleep 0.3
 expect_esc_exit "in play"
 
 expected=$'Loaded texture ./img/splash.jpg\nLoaded texture ./img/instructions.jpg'
-head -n 2 "$WORK/game.out" | diff <(printf '%s\n' "$expected") - || fail "unexpected log lines"
+# The folder has no pictures for the buttons: they fail to load, as they may.
+grep -v '/hud/' "$WORK/game.out" | head -n 2 | diff <(printf '%s\n' "$expected") - || fail "unexpected log lines"
 echo "screens: splash, instructions, play and Escape as expected"

@@ -14,6 +14,7 @@
 #include "play/DealGenerator.h"
 #include "play/Gear.h"
 #include "play/LiveMode.h"
+#include "states/Buttons.h"
 #include "states/EndState.h"
 #include "states/StartState.h"
 
@@ -132,11 +133,17 @@ void Monkey::mouseAt(int button, int state, Vec3 where) {
     digest.add(x);
     digest.add(y);
     const bool endScreen = currentState == &endState;
+    const HudBox& quit = hud::quitButton;
+    const bool onQuit = std::abs(where.x - quit.x) < quit.width / 2 + 1.0f &&
+                        std::abs(where.y - quit.y) < quit.height / 2 + 1.0f;
     if (endScreen && button == leftButton && state == up &&
-        clockSeconds() - endState.shownAt >= endScreenSafeSeconds) {
+        (onQuit || clockSeconds() - endState.shownAt >= endScreenSafeSeconds)) {
         return; // this one would end the process
     }
     onMouse(button, state, x, y);
+    if (endScreen && currentState == &liveMode) {
+        gameAPresses = 0; // played again with the button
+    }
     ++result.events;
     check("a mouse event");
 }

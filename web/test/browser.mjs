@@ -52,10 +52,15 @@ export async function startBrowser() {
 
 // A page of the game with its console kept: `log` holds the game's lines, `errors` every console
 // error and uncaught exception.
-export async function openGame(browser, url) {
+// With a DEVICE (one of puppeteer's KnownDevices), the page is seen as on that phone.
+export async function openGame(browser, url, device) {
     const page = await browser.newPage();
-    // The canvas is then exactly 800 by 600 CSS pixels: one game pixel each.
-    await page.setViewport({ width: 816, height: 696 });
+    if (device) {
+        await page.emulate(device);
+    } else {
+        // The canvas is then exactly 800 by 600 CSS pixels: one game pixel each.
+        await page.setViewport({ width: 816, height: 696 });
+    }
     await page.evaluateOnNewDocument(clockShim);
     await page.evaluateOnNewDocument(progressRecorder);
     const game = { page, log: [], errors: [] };
@@ -73,11 +78,15 @@ export async function load(game, navigate) {
     game.log.length = 0;
     await navigate();
     await game.page.waitForFunction('window.gridlumeSplashAt', { timeout: 20000 });
-    const box = await game.page.$eval('#canvas', (c) => {
+    await measure(game);
+}
+
+// Where the canvas is on the page now (it moves in and out of full screen).
+export async function measure(game) {
+    game.canvas = await game.page.$eval('#canvas', (c) => {
         const r = c.getBoundingClientRect();
         return { x: r.x, y: r.y, width: r.width, height: r.height };
     });
-    game.canvas = box;
 }
 
 export async function waitForLine(game, text, seconds = 10) {
@@ -88,7 +97,10 @@ export async function waitForLine(game, text, seconds = 10) {
     }
 }
 
-const at = (game, x, y) => [game.canvas.x + x, game.canvas.y + y];
+// Game pixels (the 800 by 600 picture) to the page's pixels, however large the canvas is shown.
+const at = (game, x, y) => [game.canvas.x + (x * game.canvas.width) / 800,
+    game.canvas.y + (y * game.canvas.height) / 600];
+export { at };
 
 export async function click(game, x, y) {
     await game.page.mouse.move(...at(game, x, y));
@@ -103,18 +115,18 @@ export const press = (game, x, y) =>
 export const moveTo = (game, x, y) => game.page.mouse.move(...at(game, x, y));
 export const release = (game) => game.page.mouse.up();
 
-// The canvas as a PNG, kept as NAME.png in $GRIDLUME_SHOTS; returns its pixels (RGBA, 800 by
-// 600), decoded by the browser itself.
+// The canvas as a PNG, kept as NAME.png in $GRIDLUME_SHOTS; returns its pixels in game pixels
+// (RGBA, 800 by 600, scaled by the browser itself from a canvas shown at any size).
 export async function screenshot(game, name) {
     const png = await game.page.screenshot({ clip: game.canvas });
     if (shots) await writeFile(join(shots, `${name}.png`), png);
     const rgba = await game.page.evaluate(async (base64) => {
         const blob = await (await fetch(`data:image/png;base64,${base64}`)).blob();
         const image = await createImageBitmap(blob);
-        const canvas = new OffscreenCanvas(image.width, image.height);
+        const canvas = new OffscreenCanvas(800, 600);
         const context = canvas.getContext('2d');
-        context.drawImage(image, 0, 0);
-        const data = context.getImageData(0, 0, image.width, image.height).data;
+        context.drawImage(image, 0, 0, 800, 600);
+        const data = context.getImageData(0, 0, 800, 600).data;
         const url = await new Promise((resolve) => {
             const reader = new FileReader();
             reader.onload = () => resolve(reader.result);
@@ -122,7 +134,7 @@ export async function screenshot(game, name) {
         });
         return url.slice(url.indexOf(',') + 1);
     }, Buffer.from(png).toString('base64'));
-    return { width: Math.round(game.canvas.width), rgba: Buffer.from(rgba, 'base64') };
+    return { width: 800, rgba: Buffer.from(rgba, 'base64') };
 }
 
 export function pixel(shot, x, y) {

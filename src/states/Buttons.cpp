@@ -1,0 +1,151 @@
+#include "states/Buttons.h"
+
+#include "app/Callbacks.h"
+#include "app/Camera.h"
+#include "app/Records.h"
+#include "app/Window.h"
+#include "audio/SoundDevice.h"
+#include "play/Hints.h"
+#include "play/LiveMode.h"
+#include "play/Palette.h"
+#include "states/EndState.h"
+#include "states/StartState.h"
+
+namespace {
+
+// GLUT's values, as in the play state.
+constexpr int leftButton = 0;
+constexpr int buttonDown = 0;
+constexpr int buttonUp = 1;
+constexpr int keyF11 = 11;
+
+bool inside(const HudBox& box, Vec3 p) {
+    return p.x > box.x - box.width / 2 && p.x < box.x + box.width / 2 &&
+           p.y > box.y - box.height / 2 && p.y < box.y + box.height / 2;
+}
+
+bool hintsOn() {
+    if (const auto* game = dynamic_cast<const LiveMode*>(currentState)) {
+        return game->hints.enabled();
+    }
+    return hintChoice.on(records.current().gamesPlayed());
+}
+
+bool fullScreen() {
+    return activeCamera != nullptr && activeCamera->letterbox;
+}
+
+// A press that began on a button, waiting for its release.
+bool pressed = false;
+ButtonAction pressedAction = ButtonAction::Pause;
+
+// Every button does what its key does, through the same path.
+void act(ButtonAction action) {
+    switch (action) {
+    case ButtonAction::Pause:
+        onKeyboard('p', 0, 0);
+        break;
+    case ButtonAction::Sound:
+        onKeyboard('m', 0, 0);
+        break;
+    case ButtonAction::Hints:
+        onKeyboard('h', 0, 0);
+        break;
+    case ButtonAction::FullScreen:
+        handleSpecial(keyF11, 0, 0, 0);
+        break;
+    case ButtonAction::Relaxed:
+        onKeyboard('e', 0, 0);
+        break;
+    case ButtonAction::Palette:
+        onKeyboard('k', 0, 0);
+        break;
+    case ButtonAction::PlayAgain:
+        onKeyboard('r', 0, 0);
+        break;
+    case ButtonAction::Quit:
+        quitGame();
+        break;
+    }
+}
+
+} // namespace
+
+std::vector<ScreenButton> shownButtons() {
+    using namespace hud;
+    std::vector<ScreenButton> shown;
+    const char* const sound =
+        soundMuted() ? "./img/hud/button-sound-off.png" : "./img/hud/button-sound-on.png";
+    const char* const hints =
+        hintsOn() ? "./img/hud/button-hints-on.png" : "./img/hud/button-hints-off.png";
+    const char* const screen =
+        fullScreen() ? "./img/hud/button-window.png" : "./img/hud/button-full-screen.png";
+    const auto* game = dynamic_cast<const LiveMode*>(currentState);
+    const auto* start = dynamic_cast<const StartState*>(currentState);
+    if (game != nullptr) {
+        if (game->paused) {
+            // The banner itself resumes, as the sign's words say a key does.
+            shown.push_back({ButtonAction::Pause, pausedBanner, nullptr});
+        }
+        shown.push_back(
+            {ButtonAction::Pause, pauseButton,
+             game->paused ? "./img/hud/button-resume.png" : "./img/hud/button-pause.png"});
+        shown.push_back({ButtonAction::Sound, soundButton, sound});
+        shown.push_back({ButtonAction::Hints, hintsButton, hints});
+        shown.push_back({ButtonAction::FullScreen, screenButton, screen});
+    } else if (start != nullptr) {
+        shown.push_back({ButtonAction::Sound, startSoundButton, sound});
+        shown.push_back({ButtonAction::FullScreen, startScreenButton, screen});
+        if (start->instructionsShown) {
+            shown.push_back({ButtonAction::Hints, startHintsButton, hints});
+            shown.push_back({ButtonAction::Relaxed, relaxedButton, nullptr}); // the mode line
+            shown.push_back({ButtonAction::Palette, paletteButton,
+                             boardPalette == Palette::BlueYellow
+                                 ? "./img/hud/button-palette-blue-yellow.png"
+                                 : "./img/hud/button-palette-red-green.png"});
+        }
+    } else if (dynamic_cast<const EndState*>(currentState) != nullptr) {
+        shown.push_back(
+            {ButtonAction::PlayAgain, playAgainButton, "./img/hud/button-play-again.png"});
+        shown.push_back({ButtonAction::Quit, quitButton, "./img/hud/button-quit.png"});
+    }
+    return shown;
+}
+
+void drawButtons() {
+    for (const ScreenButton& b : shownButtons()) {
+        if (b.picture != nullptr) {
+            drawHud(b.picture, b.box);
+        }
+    }
+}
+
+bool buttonsTakeMouse(int button, int state, int x, int y) {
+    if (button != leftButton || activeCamera == nullptr) {
+        return false;
+    }
+    const Vec3 point = activeCamera->screenToWorld(x, y);
+    const ScreenButton* hit = nullptr;
+    const std::vector<ScreenButton> shown = shownButtons();
+    for (const ScreenButton& b : shown) {
+        if (inside(b.box, point)) {
+            hit = &b;
+            break;
+        }
+    }
+    if (state == buttonDown) {
+        pressed = hit != nullptr;
+        if (pressed) {
+            pressedAction = hit->action;
+        }
+        return pressed;
+    }
+    if (state != buttonUp || !pressed) {
+        return false;
+    }
+    pressed = false;
+    if (hit != nullptr && hit->action == pressedAction) {
+        act(pressedAction);
+    }
+    return true; // a press that began on a button ends there, wherever it is released
+}
