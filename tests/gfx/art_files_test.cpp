@@ -341,14 +341,14 @@ TEST(ArtFiles, SquarePictureIsLightAndNearlyGreySoTheTintShows) {
     EXPECT_LT(*std::max_element(sum, sum + 3) - *std::min_element(sum, sum + 3), 12.0);
 }
 
-TEST(ArtFiles, WavesAreShortNormalisedSixteenBitPcmAt44100) {
+TEST(ArtFiles, WavesAreShortNormalisedMsAdpcmAt44100) {
     std::vector<const char*> names(std::begin(loopSounds), std::end(loopSounds));
     names.insert(names.end(), std::begin(oneShotSounds), std::end(oneShotSounds));
     for (const char* name : names) {
         SCOPED_TRACE(name);
         const Wave w = readWave(sourceDir + "/sounds/" + name + ".wav");
         ASSERT_FALSE(w.samples.empty());
-        EXPECT_EQ(w.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+        EXPECT_EQ(w.info.format, SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM);
         EXPECT_EQ(w.info.samplerate, 44100);
         EXPECT_LE(w.info.frames, 2 * 44100);
         float peak = 0.0f;
