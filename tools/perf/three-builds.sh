@@ -77,7 +77,9 @@ frames_between() {
 }
 
 # run LABEL MODE DIR COMMAND...: one game, launched on a fresh display; sets STARTUP (ms to the
-# first frame with the splash's middle colour), STILL_SHARE (% of a core; paced runs) and FPS.
+# first frame with the splash's middle colour), STILL_SHARE (% of a core; paced runs), FPS and
+# CPU_MS (processor time per frame in play, all the build's processes: on a machine shared with
+# other work it moves far less with the load than the frame rate does).
 run() {
     local label=$1 mode=$2 dir=$3 log="$WORK/$1-$2.frames" watch t0 t1 t2 a b
     shift 3
@@ -102,11 +104,14 @@ run() {
     click 400 300
     click 400 300
     sleep 1.5
+    a=$(ticks "$label")
     t1=$(date +%s%N)
     drag
     t2=$(date +%s%N)
-    FPS=$(awk -v n="$(frames_between "$log" "$t1" "$t2")" -v a="$t1" -v b="$t2" \
-        'BEGIN { printf "%.1f", n / ((b - a) / 1e9) }')
+    b=$(ticks "$label")
+    read -r FPS CPU_MS <<<"$(awk -v n="$(frames_between "$log" "$t1" "$t2")" -v a="$t1" \
+        -v b="$t2" -v c="$((b - a))" -v t="$(getconf CLK_TCK)" \
+        'BEGIN { printf "%.1f %.1f\n", n / ((b - a) / 1e9), (n ? c / t / n * 1000 : 0) }')"
     key Escape
     wait_exit 20
     if [ "$label" = wine ]; then
@@ -127,7 +132,7 @@ if [[ $builds == *wine* ]]; then
     wait "$DISPLAY_PID" 2>/dev/null || true
 fi
 
-declare -A start still paced uncapped
+declare -A start still paced uncapped cpu
 load0=$(load_average)
 for label in ${builds/web/}; do
     for mode in paced uncapped; do
@@ -139,10 +144,10 @@ for label in ${builds/web/}; do
             run wine "$mode" "$WINDOWS" "$ROOT/tools/wine.sh" "$WINDOWS/gridlume.exe" "${args[@]}"
         fi
         echo "$label $mode: launch to splash $STARTUP ms, still $STILL_SHARE % of a core," \
-            "play $FPS fps; load $(load_average)" >&2
+            "play $FPS fps, $CPU_MS ms of CPU a frame; load $(load_average)" >&2
         start[$label]="${start[$label]:+${start[$label]}, }$STARTUP"
         if [ "$mode" = paced ]; then
-            still[$label]=$STILL_SHARE paced[$label]=$FPS
+            still[$label]=$STILL_SHARE paced[$label]=$FPS cpu[$label]=$CPU_MS
         else
             uncapped[$label]=$FPS
         fi
@@ -160,6 +165,7 @@ start[web]=$(sed -n 's/.*ms: \(.*\) (median.*/\1/p' "$WORK/web.out" | tr ' ' ','
 web_median=$(sed -n 's/.*(median \([0-9]*\)).*/\1/p' "$WORK/web.out")
 still[web]=$(sed -n 's/^still splash: \([0-9.]*\) .*/\1/p' "$WORK/web.out")
 paced[web]=$(sed -n 's/^frames per second in play: \([0-9.]*\) .*/\1/p' "$WORK/web.out")
+cpu[web]=$(sed -n 's/^processor time in play: \([0-9.]*\) .*/\1/p' "$WORK/web.out")
 uncapped[web]=-
 load1=$(load_average)
 
@@ -173,8 +179,8 @@ echo "Machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | 
     "load average $load0 before, $load1 after; commit $(git -C "$ROOT" rev-parse --short HEAD)"
 echo
 echo "| build | launch to splash, ms | still splash, % of a core | play fps, paced | ratio to Linux" \
-    "| play fps, uncapped | ratio to Linux |"
-echo "|---|---:|---:|---:|---:|---:|---:|"
+    "| play fps, uncapped | ratio to Linux | CPU ms a frame, paced | Linux's over it |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|"
 for label in $builds; do
     name=$label
     [ "$label" = linux ] && name="Linux (Xvfb, llvmpipe)"
@@ -182,7 +188,8 @@ for label in $builds; do
     [ "$label" = web ] && name="browser (headless Chromium, SwiftShader)"
     echo "| $name | ${start[$label]} | ${still[$label]} | ${paced[$label]}" \
         "| $(ratio "${paced[$label]}" "${paced[linux]}") | ${uncapped[$label]}" \
-        "| $(ratio "${uncapped[$label]}" "${uncapped[linux]}") |"
+        "| $(ratio "${uncapped[$label]}" "${uncapped[linux]}") | ${cpu[$label]}" \
+        "| $(ratio "${cpu[linux]}" "${cpu[$label]}") |"
 done
 echo
 echo "Launch to splash: the desktop builds' paced and uncapped starts; the browser's from" \

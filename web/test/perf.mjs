@@ -62,17 +62,19 @@ try {
     splash.sort((a, b) => a - b);
     console.log(`navigation to splash, ms: ${splash.join(' ')} (median ${splash[rounds >> 1]})`);
     if (still > 0) {
-        const browserPid = session.browser.process().pid;
         await sleep(2000);
-        const before = treeTicks(browserPid);
+        const before = treeTicks(session.browser.process().pid);
         await sleep(still * 1000);
-        const share = ((treeTicks(browserPid) - before) / 100 / still) * 100; // 100 ticks a second
+        const after = treeTicks(session.browser.process().pid);
+        const share = ((after - before) / 100 / still) * 100; // 100 ticks a second
         console.log(`still splash: ${share.toFixed(1)} % of a core`);
     }
     await click(game, 400, 300);
     await click(game, 400, 300);
     await waitForLine(game, 'Loaded texture ./img/square.jpg');
     await sleep(1000);
+    const browserPid = session.browser.process().pid;
+    const ticks = treeTicks(browserPid);
     const counting = game.page.evaluate(async (span) => {
         let n = 0;
         const count = () => { n++; requestAnimationFrame(count); };
@@ -82,7 +84,9 @@ try {
     }, seconds);
     if (still > 0) await drag(game, seconds);
     const fps = await counting;
+    const perFrame = ((treeTicks(browserPid) - ticks) * 10) / (fps * seconds); // 10 ms a tick
     console.log(`frames per second in play: ${fps.toFixed(1)} over ${seconds} s`);
+    console.log(`processor time in play: ${perFrame.toFixed(1)} ms a frame, all of Chromium`);
 } finally {
     await session.stop();
 }
