@@ -7,11 +7,13 @@
 # paced (the default) and --uncapped where the build has it. The desktop frames are counted
 # from the X server's side (tools/perf/frame_watch.c), the same way for both; the browser's by
 # requestAnimationFrame (web/test/perf.mjs).
-# Usage: tools/perf/three-builds.sh [BUILD_DIR] [WINDOWS] [SITE_DIR] [SECONDS]
+# Usage: tools/perf/three-builds.sh [BUILD_DIR] [WINDOWS] [SITE_DIR] [SECONDS] [ROUNDS]
 #   BUILD_DIR: a Release build with the targets gridlume and gridlume_frame_watch (default build);
 #   WINDOWS: the Windows zip or its unpacked folder (default the zip tools/build-windows.sh
 #   makes); SITE_DIR: tools/build-web.sh's site (default build-web/site); SECONDS of play (20).
-#   A WINDOWS or SITE_DIR of "-" leaves that build out.
+#   A WINDOWS or SITE_DIR of "-" leaves that build out. With ROUNDS (1), the desktop games are
+#   played that many times, the two builds taking turns, and the table gives medians: on a
+#   shared machine a single game's frame rate is mostly the luck of the scheduler.
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/probe.sh"
@@ -20,6 +22,7 @@ need_file GRIDLUME_FRAME_WATCH
 WINDOWS=${2:-$(find "$ROOT/build-windows" -maxdepth 1 -name "gridlume-*-windows-x64.zip" 2>/dev/null | head -n 1)}
 SITE=${3:-$ROOT/build-web/site}
 SPAN=${4:-20}
+ROUNDS=${5:-1}
 STILL=10
 need_tools xdotool
 builds=linux
@@ -134,23 +137,34 @@ fi
 
 declare -A start still paced uncapped cpu
 load0=$(load_average)
-for label in ${builds/web/}; do
+for _ in $(seq 1 "$ROUNDS"); do
     for mode in paced uncapped; do
-        args=()
-        [ "$mode" = uncapped ] && args=(--uncapped)
-        if [ "$label" = linux ]; then
-            run linux "$mode" "$ROOT" "$GRIDLUME_BINARY" "${args[@]}"
-        else
-            run wine "$mode" "$WINDOWS" "$ROOT/tools/wine.sh" "$WINDOWS/gridlume.exe" "${args[@]}"
-        fi
-        echo "$label $mode: launch to splash $STARTUP ms, still $STILL_SHARE % of a core," \
-            "play $FPS fps, $CPU_MS ms of CPU a frame; load $(load_average)" >&2
-        start[$label]="${start[$label]:+${start[$label]}, }$STARTUP"
-        if [ "$mode" = paced ]; then
-            still[$label]=$STILL_SHARE paced[$label]=$FPS cpu[$label]=$CPU_MS
-        else
-            uncapped[$label]=$FPS
-        fi
+        for label in ${builds/web/}; do
+            args=()
+            [ "$mode" = uncapped ] && args=(--uncapped)
+            if [ "$label" = linux ]; then
+                run linux "$mode" "$ROOT" "$GRIDLUME_BINARY" "${args[@]}"
+            else
+                run wine "$mode" "$WINDOWS" "$ROOT/tools/wine.sh" "$WINDOWS/gridlume.exe" "${args[@]}"
+            fi
+            echo "$label $mode: launch to splash $STARTUP ms, still $STILL_SHARE % of a core," \
+                "play $FPS fps, $CPU_MS ms of CPU a frame; load $(load_average)" >&2
+            start[$label]="${start[$label]:+${start[$label]}, }$STARTUP"
+            if [ "$mode" = paced ]; then
+                still[$label]+=" $STILL_SHARE" paced[$label]+=" $FPS" cpu[$label]+=" $CPU_MS"
+            else
+                uncapped[$label]+=" $FPS"
+            fi
+        done
+    done
+done
+# The medians of the rounds.
+for label in ${builds/web/}; do
+    for figure in still paced cpu uncapped; do
+        declare -n values=$figure
+        # shellcheck disable=SC2004,SC2086 # an associative array; the list is split on purpose
+        values[$label]=$(printf '%s\n' ${values[$label]} | median)
+        unset -n values
     done
 done
 if [[ $builds == *web* ]]; then
@@ -192,7 +206,8 @@ for label in $builds; do
         "| $(ratio "${cpu[linux]}" "${cpu[$label]}") |"
 done
 echo
-echo "Launch to splash: the desktop builds' paced and uncapped starts; the browser's from" \
+echo "Desktop figures: medians of $ROUNDS round(s), every start listed." \
+    "Launch to splash: the desktop builds' paced and uncapped starts; the browser's from" \
     "navigation, three fresh loads, fastest first. Against Linux's paced start: Wine's paced" \
     "start $(ratio "$(first "${start[wine]:-}")" "$(first "${start[linux]}")") times," \
     "the browser's median $(ratio "${web_median:-}" "$(first "${start[linux]}")") times."
