@@ -19,7 +19,8 @@ set -euo pipefail
 . "$(dirname "$0")/probe.sh"
 use_build "${1:-$ROOT/build}"
 need_file GRIDLUME_FRAME_WATCH
-WINDOWS=${2:-$(find "$ROOT/build-windows" -maxdepth 1 -name "gridlume-*-windows-x64.zip" 2>/dev/null | head -n 1)}
+WINDOWS=${2:-$(find "$ROOT/build-windows" -maxdepth 1 -name "gridlume-*-windows-x64.zip" \
+    2>/dev/null | head -n 1)}
 SITE=${3:-$ROOT/build-web/site}
 SPAN=${4:-20}
 ROUNDS=${5:-1}
@@ -56,7 +57,8 @@ ticks() {
     for environ in /proc/[0-9]*/environ; do
         pid=${environ#/proc/}
         pid=${pid%/environ}
-        if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$GRIDLUME_WINEPREFIX"; then
+        if { tr '\0' '\n' <"$environ"; } 2>/dev/null |
+            grep -qxF "WINEPREFIX=$GRIDLUME_WINEPREFIX"; then
             sum=$((sum + $(cpu_ticks "$pid")))
         fi
     done
@@ -70,7 +72,8 @@ drag() {
     # shellcheck disable=SC2207 # numbers only
     args+=($(awk -v n="$((SPAN * 30))" -v w="$WINDOW" 'BEGIN { for (i = 1; i <= n; i++) {
         a = 2 * 3.14159265 * i / 120
-        printf "sleep 0.033 mousemove --window %s %d %d ", w, 400 + 250 * cos(a), 300 + 150 * sin(a) } }'))
+        printf "sleep 0.033 mousemove --window %s %d %d ", w, 400 + 250 * cos(a),
+            300 + 150 * sin(a) } }'))
     xdotool "${args[@]}" mouseup 1
 }
 
@@ -95,7 +98,8 @@ run() {
     sleep 3
     # The splash is the colour of the last frame the watcher looked at.
     STARTUP=$(awk -v t0="$t0" '$1 == "frame" && $3 != "-" { t[++n] = $2; c[n] = $3 " " $4 " " $5 }
-        END { for (i = 1; i <= n; i++) if (c[i] == c[n]) { printf "%.0f", (t[i] - t0) / 1e6; exit } }' "$log")
+        END { for (i = 1; i <= n; i++)
+            if (c[i] == c[n]) { printf "%.0f", (t[i] - t0) / 1e6; exit } }' "$log")
     STILL_SHARE=-
     if [ "$mode" = paced ]; then
         a=$(ticks "$label")
@@ -145,7 +149,8 @@ for _ in $(seq 1 "$ROUNDS"); do
             if [ "$label" = linux ]; then
                 run linux "$mode" "$ROOT" "$GRIDLUME_BINARY" "${args[@]}"
             else
-                run wine "$mode" "$WINDOWS" "$ROOT/tools/wine.sh" "$WINDOWS/gridlume.exe" "${args[@]}"
+                run wine "$mode" "$WINDOWS" "$ROOT/tools/wine.sh" "$WINDOWS/gridlume.exe" \
+                    "${args[@]}"
             fi
             echo "$label $mode: launch to splash $STARTUP ms, still $STILL_SHARE % of a core," \
                 "play $FPS fps, $CPU_MS ms of CPU a frame; load $(load_average)" >&2
@@ -184,7 +189,8 @@ uncapped[web]=-
 load1=$(load_average)
 
 ratio() {
-    awk -v a="$1" -v b="$2" 'BEGIN { if (a + 0 > 0 && b + 0 > 0) printf "%.2f", a / b; else print "-" }'
+    awk -v a="$1" -v b="$2" \
+        'BEGIN { if (a + 0 > 0 && b + 0 > 0) printf "%.2f", a / b; else print "-" }'
 }
 starts() { # the median of a comma-separated list
     tr ',' '\n' <<<"$1" | grep . | median
@@ -192,7 +198,8 @@ starts() { # the median of a comma-separated list
 echo "Machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n 1);" \
     "load average $load0 before, $load1 after; commit $(git -C "$ROOT" rev-parse --short HEAD)"
 echo
-echo "| build | launch to splash, ms | still splash, % of a core | play fps, paced | ratio to Linux" \
+echo "| build | launch to splash, ms | still splash, % of a core | play fps, paced" \
+    "| ratio to Linux" \
     "| play fps, uncapped | ratio to Linux | CPU ms a frame, paced | Linux's over it |"
 echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|"
 for label in $builds; do

@@ -5,7 +5,9 @@
 // (every one of its processes) is measured that long on the still splash first, and the play is
 // counted during the benchmark's scripted drag, the same path the desktop builds get.
 import { readFileSync, readdirSync } from 'node:fs';
-import { click, moveTo, openGame, press, release, sleep, startBrowser, waitForLine } from './browser.mjs';
+import {
+    click, moveTo, openGame, press, release, sleep, startBrowser, waitForLine,
+} from './browser.mjs';
 
 const rounds = Number(process.argv[2] || 5);
 const seconds = Number(process.argv[3] || 10);
@@ -44,7 +46,8 @@ async function drag(game, span) {
     const start = Date.now();
     for (let i = 1; i <= span * 30; i++) {
         const a = (2 * Math.PI * i) / 120;
-        await moveTo(game, Math.round(400 + 250 * Math.cos(a)), Math.round(300 + 150 * Math.sin(a)));
+        const x = Math.round(400 + 250 * Math.cos(a));
+        await moveTo(game, x, Math.round(300 + 150 * Math.sin(a)));
         await sleep(Math.max(0, start + (i * 1000) / 30 - Date.now()));
     }
     await release(game);
