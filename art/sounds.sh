@@ -1,14 +1,17 @@
 #!/bin/sh
-# Synthesises the game's six sounds with sox: 44.1 kHz, 16-bit, mono, normalised to -1 dB.
-# Usage: art/sounds.sh OUT_DIR
+# Synthesises the game's six sounds with sox: 44.1 kHz, 16-bit, mono, normalised to -1 dB,
+# then packs each into Microsoft ADPCM (art/adpcm.py), a quarter of the size.
+# Usage: art/sounds.sh OUT_DIR [--pcm]   (--pcm: keep the 16-bit originals, unpacked)
 # -R seeds sox's noise generators with a fixed number and -D leaves out dither, so every run
 # writes the same bytes.
 set -eu
 
+here=$(cd "$(dirname "$0")" && pwd)
 out=$1
+pcm=${2:-}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-mkdir -p "$out"
+mkdir -p "$out" "$tmp/pcm"
 
 # Intermediate files stay 32-bit float, so mixing and filtering never clip before the end.
 raw() { # file length synth-and-effects...
@@ -28,15 +31,15 @@ finish() { # name volume file [volume file ...] -- effects...
     done
     shift
     # shellcheck disable=SC2086
-    sox -R -D -V1 -m $inputs -r 44100 -c 1 -e signed-integer -b 16 "$out/$name.wav" "$@" \
-        norm -1
+    sox -R -D -V1 -m $inputs -r 44100 -c 1 -e signed-integer -b 16 "$tmp/pcm/$name.wav" \
+        "$@" norm -1
 }
 # With a single input sox needs no -m.
 finish1() { # name file effects...
     name=$1 file=$2
     shift 2
-    sox -R -D -V1 "$tmp/$file" -r 44100 -c 1 -e signed-integer -b 16 "$out/$name.wav" "$@" \
-        norm -1
+    sox -R -D -V1 "$tmp/$file" -r 44100 -c 1 -e signed-integer -b 16 "$tmp/pcm/$name.wav" \
+        "$@" norm -1
 }
 
 # motor: a low hum that loops without a click. Every part repeats a whole number of times a
@@ -103,3 +106,11 @@ strike k3.f32.wav 0.09 5480 0.09 0
 strike k4.f32.wav 0.22 2610 0.22 0.07
 strike k5.f32.wav 0.12 4150 0.12 0.07
 finish chain 0.4 k1.f32.wav 0.3 k2.f32.wav 0.2 k3.f32.wav 0.3 k4.f32.wav 0.2 k5.f32.wav --
+
+for name in motor alarm good roll trash chain; do
+    if [ "$pcm" = --pcm ]; then
+        cp "$tmp/pcm/$name.wav" "$out/"
+    else
+        python3 -B "$here/adpcm.py" "$tmp/pcm/$name.wav" "$out/$name.wav"
+    fi
+done

@@ -2,11 +2,12 @@
 # Node on the machine's own files (NODERAWFS), with the environment Node was given, and end with
 # the run's status. Node has no Web Audio, so the sound device tests, which need a device (the
 # null or wave driver of OpenAL Soft), stay with the desktop build, and so do the art checks,
-# which read the pictures with DevIL; everything else runs, including the chain's determinism
-# hash. The tests that need a child process are left out by GoogleTest's own switch.
+# which read the pictures with DevIL, and the sound files' check, which runs sox; everything
+# else runs, including the chain's determinism hash. The tests that need a child process are
+# left out by GoogleTest's own switch.
 list(FILTER SUPPORT_SOURCES EXCLUDE REGEX ".*/support/(GlWindow|TestImages)\\.cpp$") # for the GL tests
 list(FILTER LOGIC_TESTS EXCLUDE REGEX
-     ".*/(audio/SoundDevice|audio/SoundOutput|gfx/art_files)_test\\.cpp$")
+     ".*/(audio/SoundDevice|audio/SoundOutput|audio/SoundFiles|gfx/art_files)_test\\.cpp$")
 # Left out under Node, each for its reason:
 # - GL calls without a context are no-ops on the desktop but throw in Emscripten's GL emulation:
 #   the camera, the drawing and the suites whose fixtures draw (WindowSize, Camera, InputTest,
