@@ -323,7 +323,7 @@ TEST(ArtFiles, HudPicturesAreWhiteCutOutsThatKeepToTheirPlace) {
             }
         }
         EXPECT_EQ(solid, name != "turning" && name != "holding"); // the piece shows through
-        if (i < std::size(hudOverlays)) { // the rest are the figures
+        if (i < std::size(hudOverlays)) {                         // the rest are the figures
             continue;
         }
         int notWhite = 0;
