@@ -75,11 +75,13 @@ void LiveMode::mouse(int button, int state, int x, int y) {
         if (!pointerToWorld(x, y, point)) {
             return;
         }
-        if (relayOffered() && onRelayButton(point)) {
+        Gear* p = pieceAt(point);
+        // A piece under the button is still the piece: the button takes the presses that would
+        // otherwise find nothing, so it never spoils a drag or a lift.
+        if (p == nullptr && relayOffered() && onRelayButton(point)) {
             relayChain();
             return;
         }
-        Gear* p = pieceAt(point);
         if (p == nullptr) {
             return; // not even the press time is remembered
         }
