@@ -102,7 +102,13 @@ test('a finger drags a dealt piece onto the chain', async () => {
             await sleep(200);
             const held = await screenshot(game, 'phone-grabbed');
             if (yellowRow(held, 150, y - 45, y + 45) !== null) grabbed = [150, y];
-            else await finger('touchEnd', 150, y);
+            // Missed, or held where the check could not see it: back over the chute before
+            // letting go, so a piece let go here goes back to the chute instead of onto the
+            // board, where the next tries would be pushed off it.
+            else {
+                await slide([150, y], [50, y], 4);
+                await finger('touchEnd', 50, y);
+            }
         }
         await sleep(500);
     }
