@@ -52,9 +52,12 @@ export async function startBrowser() {
 
 // A page of the game with its console kept: `log` holds the game's lines, `errors` every console
 // error and uncaught exception.
-// With a DEVICE (one of puppeteer's KnownDevices), the page is seen as on that phone.
-export async function openGame(browser, url, device) {
+// With a DEVICE (one of puppeteer's KnownDevices), the page is seen as on that phone. With
+// SLOW, the first load comes at 2 MB/s: from 127.0.0.1 the data arrives in one piece, and the
+// loading bar would have nothing to show between empty and full.
+export async function openGame(browser, url, device, slow = false) {
     const page = await browser.newPage();
+    if (slow) await page.emulateNetworkConditions({ download: 2e6, upload: 2e6, latency: 20 });
     if (device) {
         await page.emulate(device);
     } else {
@@ -70,6 +73,7 @@ export async function openGame(browser, url, device) {
     });
     page.on('pageerror', (e) => game.errors.push(e.message));
     await load(game, () => page.goto(url));
+    if (slow) await page.emulateNetworkConditions(null);
     return game;
 }
 

@@ -15,7 +15,7 @@ let game;
 
 before(async () => {
     session = await startBrowser();
-    game = await openGame(session.browser, session.url);
+    game = await openGame(session.browser, session.url, undefined, true);
 });
 after(() => session?.stop());
 
