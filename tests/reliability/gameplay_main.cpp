@@ -6,6 +6,7 @@
 //                     [--player competent|novice|passive] [--relaxed] [--cap SECONDS]
 //                     [--max-drop PERCENT] [--min-median SECONDS] [--beat-passive SHARE]
 //                     [--max-dead-at-end N] [--data DIR] [--log] [--shots DIR] [--no-relay]
+//                     [--trace]
 //
 // Game i of a frame length is played with seed FIRST + i, so every frame length sees the same
 // players. --cap stops a game that has not ended by then (it counts with the time played).
@@ -19,6 +20,8 @@
 // --max-dead-at-end fails the run when more games than N end with a chain dead through their last
 // 30 s. --no-relay plays without the C key; --shots draws the board (under Xvfb) into DIR as each
 // stretch of a dead chain begins.
+// --trace (under Xvfb) prints, frame by frame between the game's own log lines, a hash of what the
+// frame drew as GL hands it back: two builds that print the same trace drew the same game.
 // --relaxed plays the relaxed mode. --data runs from DIR, so that ./img/ and ./sounds/ load.
 #include "support/CompetentPlayer.h"
 #include "support/GlWindow.h"
@@ -42,6 +45,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <sstream>
@@ -70,6 +74,7 @@ struct Arguments {
     const char* data = nullptr;
     bool log = false;
     const char* shots = nullptr; // folder for a picture of the board as each dead stretch begins
+    bool trace = false;
 };
 
 struct Result {
@@ -138,6 +143,24 @@ void snapshot(const char* path) {
     std::fclose(f);
 }
 
+// One frame drawn as the display callback draws it, in GL's feedback mode: every vertex with its
+// colour and texture coordinates, hashed (FNV-1a over the floats' bits).
+void traceFrame(int frame) {
+    static std::vector<GLfloat> buffer(1 << 20);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    onDisplay();
+    const GLint used = glRenderMode(GL_RENDER);
+    std::uint64_t hash = 14695981039346656037ull;
+    for (GLint i = 0; i < used; ++i) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &buffer[static_cast<std::size_t>(i)], sizeof bits);
+        hash = (hash ^ bits) * 1099511628211ull;
+    }
+    std::printf("frame %d: %d floats, %016llx\n", frame, static_cast<int>(used),
+                static_cast<unsigned long long>(hash));
+}
+
 Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
     releasePlayState();
     dealGenerator.reset();
@@ -169,6 +192,9 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
         }
         nowMs += frameLength;
         idleStep(nowMs);
+        if (a.trace) {
+            traceFrame(nowMs / frameLength);
+        }
         payouts.look(liveMode, result);
         if (a.shots != nullptr && liveMode.watch.episodes.size() > episodesShot) {
             episodesShot = liveMode.watch.episodes.size();
@@ -179,6 +205,9 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
         }
     }
     result.ended = currentState == &endState;
+    if (a.trace && result.ended) {
+        traceFrame(-1); // the end screen
+    }
     result.won = result.ended && liveMode.won;
     result.seconds = clockSeconds() - liveMode.gameStart;
     result.episodes = liveMode.watch.episodes;
@@ -271,8 +300,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             (arg == "--log" ? a.log : a.relaxed) = true;
             continue;
         }
-        if (arg == "--no-relay") {
-            a.relay = false;
+        if (arg == "--no-relay" || arg == "--trace") {
+            (arg == "--trace" ? a.trace : a.relay) = arg == "--trace";
             continue;
         }
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -324,7 +353,7 @@ int main(int argc, char** argv) {
                      "[--max-drop PERCENT] "
                      "[--min-median SECONDS] [--beat-passive SHARE] [--max-dead-at-end N] "
                      "[--data DIR] [--log] "
-                     "[--shots DIR] [--no-relay]\n",
+                     "[--shots DIR] [--no-relay] [--trace]\n",
                      argv[0]);
         return 2;
     }
@@ -332,7 +361,7 @@ int main(int argc, char** argv) {
         std::perror(a.data);
         return 2;
     }
-    if (a.shots != nullptr) {
+    if (a.shots != nullptr || a.trace) {
         ensureGlWindow(); // under Xvfb: the pictures are drawn as the game draws them
         setCulling(false);
         setDepthTest(false, false);
