@@ -10,10 +10,11 @@
 //   draw_bench --loop=game 0         a whole game on the real frame clock, played by the
 //                                    scripted player, then its resident sizes
 #include "app/Callbacks.h"
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/FrameClock.h"
+#include "app/Records.h"
 #include "physics/Chain.h"
-#include "states/State.h"
+#include "play/State.h"
 #include "support/AllocationCounter.h"
 #include "support/BareQuads.h"
 #include "support/PlayScene.h"
@@ -204,7 +205,7 @@ void loopReshape(int width, int height) {
 // --- A whole game in the window ---------------------------------------------------------------
 
 struct WholeGame {
-    LiveMode mode;
+    LiveMode mode{frameClock, &endState, &records.current()};
     ScriptedPlayer player;
     int enteredMs = 0;
     int frames = 0;

@@ -4,11 +4,13 @@
 // game runs its full length and is won. The resident size is read from /proc/self/statm at
 // minute 1 and minute 4 of game time: a frame allocates nothing, so the two should match. Every
 // frame also runs the play field's draw (GL calls are no-ops here).
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/FrameClock.h"
+#include "app/Records.h"
 #include "physics/Chain.h"
 #include "play/LiveMode.h"
-#include "states/State.h"
+#include "states/EndState.h"
+#include "play/State.h"
 #include "support/AllocationCounter.h"
 #include "support/PlayScene.h"
 #include "support/ScriptedPlayer.h"
@@ -36,7 +38,7 @@ void wholeGame(benchmark::State& state) {
     ScriptedPlayer player;
 
     for (auto _ : state) {
-        LiveMode mode;
+        LiveMode mode{frameClock, &endState, &records.current()};
         int nowMs = enterAtMs;
         advanceFrameClock(nowMs);
         mode.enter(nullptr);

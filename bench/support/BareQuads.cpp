@@ -1,6 +1,6 @@
 #include "support/BareQuads.h"
 
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/Startup.h"
 #include "gfx/Sprite.h"
 #include "physics/Chain.h"

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "gfx/Vec3.h"
+#include "app/FrameClock.h"
+#include "app/Records.h"
 #include "play/LiveMode.h"
+#include "states/EndState.h"
 
 #include <vector>
 
@@ -16,7 +19,7 @@ enum class Stage { Start, Late };
 
 class PlayScene {
 public:
-    LiveMode mode;
+    LiveMode mode{frameClock, &endState, &records.current()};
 
     explicit PlayScene(Stage stage, float frameStep = 1.0f / 60.0f);
     ~PlayScene();

@@ -1,6 +1,6 @@
 #include "app/Callbacks.h"
 
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/Choices.h"
 #include "app/FrameClock.h"
 #include "app/Pacing.h"
@@ -8,9 +8,10 @@
 #include "audio/SoundDevice.h"
 #include "gfx/Hud.h"
 #include "gfx/Sprite.h"
+#include "gfx/TextureCache.h"
 #include "play/LiveMode.h"
-#include "states/Buttons.h"
-#include "states/State.h"
+#include "app/Buttons.h"
+#include "play/State.h"
 
 #include <GL/freeglut.h>
 
@@ -27,6 +28,8 @@ int windowedHeight = 600;
 bool sceneChanged = true;
 const State* drawnState = nullptr;
 double lastFrameAt = 0.0;
+
+bool quitting = false;
 
 void markChanged() {
     sceneChanged = true;
@@ -55,6 +58,20 @@ void clearFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+// A window keeps the game's 4:3 shape, fitted to the screen: asks the window system for that
+// size and gives it back. Full screen, the window is the screen and the camera letterboxes it.
+void fitWindowToScreen(const Camera& view, int& width, int& height) {
+    if (width < 1 || height < 1 || view.letterbox) {
+        return; // minimised: the camera keeps everything as it was
+    }
+    int fittedWidth = width;
+    int fittedHeight = height;
+    fitFourByThree(width, screenWidth(), screenHeight(), fittedWidth, fittedHeight);
+    resizeWindow(fittedWidth, fittedHeight);
+    width = fittedWidth;
+    height = fittedHeight;
+}
+
 // Drawn over every screen, after everything else.
 void drawOverlay() {
     drawButtons();
@@ -64,6 +81,17 @@ void drawOverlay() {
 }
 
 } // namespace
+
+void requestQuit() {
+    if (!quitting) {
+        quitting = true;
+        quitGame();
+    }
+}
+
+bool quitRequested() {
+    return quitting;
+}
 
 void toggleMute() {
     soundSetMuted(!soundMuted());
@@ -88,16 +116,14 @@ void toggleFullScreen() {
 }
 
 bool gameIsStill() {
-    const auto* game = dynamic_cast<const LiveMode*>(currentState);
-    return game == nullptr || game->paused;
+    return currentState == nullptr || currentState->still();
 }
 
 void windowStatusChanged(int status) {
     // Out of sight (iconified, unmapped or covered) the game cannot be played: pause it. It
     // stays paused when it shows again, until the player resumes.
-    auto* game = dynamic_cast<LiveMode*>(currentState);
-    if ((status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED) && game != nullptr) {
-        game->pause();
+    if ((status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED) && currentState != nullptr) {
+        currentState->windowHidden();
     }
 }
 
@@ -112,6 +138,7 @@ bool isQuitSpecial(int key, int modifiers) {
 void onReshape(int width, int height) {
     markChanged();
     if (activeCamera != nullptr) {
+        fitWindowToScreen(*activeCamera, width, height);
         activeCamera->reshape(width, height);
     }
 }
@@ -132,7 +159,7 @@ void onDisplay() {
 
 void idleStep(int nowMs) {
     tickFrameClock(nowMs);
-    if (currentState != nullptr) {
+    if (currentState != nullptr && !quitting) {
         currentState->update();
     }
 }
@@ -152,33 +179,44 @@ void onIdle() {
 
 void onMouse(int button, int state, int x, int y) {
     markChanged();
+    if (quitting) {
+        return;
+    }
     if (buttonsTakeMouse(button, state, x, y)) {
         return; // each button acts through its key, which keeps the settings
     }
     if (currentState != nullptr) {
         currentState->mouse(button, state, x, y);
+        if (currentState->quitting()) {
+            requestQuit();
+            return;
+        }
     }
     keepSettings();
 }
 
 void onMotion(int x, int y) {
     markChanged();
-    if (currentState != nullptr) {
+    if (currentState != nullptr && !quitting) {
         currentState->motion(x, y);
     }
 }
 
 void onPassiveMotion(int x, int y) {
     markChanged();
-    if (currentState != nullptr) {
+    if (currentState != nullptr && !quitting) {
         currentState->passiveMotion(x, y);
     }
 }
 
 void onKeyboard(unsigned char key, int x, int y) {
     markChanged();
+    if (quitting) {
+        return;
+    }
     if (isQuitKey(key)) {
-        quitGame();
+        requestQuit();
+        return;
     }
     if (key == 'm' || key == 'M') {
         toggleMute(); // on every screen; the key still reaches the state, which ignores it
@@ -191,14 +229,18 @@ void onKeyboard(unsigned char key, int x, int y) {
 
 void onKeyboardUp(unsigned char key, int x, int y) {
     markChanged();
-    if (currentState != nullptr) {
+    if (currentState != nullptr && !quitting) {
         currentState->keyboardUp(key, x, y);
     }
 }
 
 void handleSpecial(int key, int modifiers, int x, int y) {
+    if (quitting) {
+        return;
+    }
     if (isQuitSpecial(key, modifiers)) {
-        quitGame();
+        requestQuit();
+        return;
     }
     if (key == GLUT_KEY_F11) {
         toggleFullScreen();
@@ -219,9 +261,15 @@ void onWindowStatus(int status) {
     windowStatusChanged(status);
 }
 
+void onClose() {
+    quitting = true; // nothing more reaches the screens
+    soundClose();
+    textureCache.unloadAll();
+}
+
 void onSpecialUp(int key, int x, int y) {
     markChanged();
-    if (currentState != nullptr) {
+    if (currentState != nullptr && !quitting) {
         currentState->specialUp(key, x, y);
     }
 }

@@ -1,7 +1,7 @@
 #include "app/Choices.h"
 
 #include "app/Callbacks.h"
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/Options.h"
 #include "audio/SoundDevice.h"
 #include "play/Hints.h"

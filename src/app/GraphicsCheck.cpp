@@ -1,6 +1,6 @@
 #include "app/GraphicsCheck.h"
 
-#include "app/ExtensionList.h"
+#include "platform/ExtensionList.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <sstream>
 
-RecordsFile records;
-
 namespace {
 
 constexpr const char* versionLine = "gridlume records 2";
@@ -14,23 +12,6 @@ constexpr const char* firstVersionLine = "gridlume records 1"; // no relaxed gam
 constexpr long largestFile = 4096; // a few lines; anything bigger is not ours
 
 } // namespace
-
-void Records::add(bool victory, int lastedMs, bool relaxed) {
-    int& games = relaxed ? relaxedPlayed : played;
-    int& wins = relaxed ? relaxedWon : won;
-    int& longest = relaxed ? relaxedLongestLostMs : longestLostMs;
-    ++games;
-    if (victory) {
-        ++wins;
-    } else if (lastedMs > longest) {
-        longest = lastedMs;
-    }
-}
-
-int Records::bestSeconds(int gameLengthSeconds, bool relaxed) const {
-    const int wins = relaxed ? relaxedWon : won;
-    return wins > 0 ? gameLengthSeconds : (relaxed ? relaxedLongestLostMs : longestLostMs) / 1000;
-}
 
 std::string formatRecords(const Records& r) {
     std::ostringstream out;
@@ -156,4 +137,9 @@ void RecordsFile::add(bool victory, int lastedMs, bool relaxed) {
         complain("cannot replace it: " + why);
         break;
     }
+}
+
+Records countGame(bool won, int lastedMs, bool relaxed) {
+    records.add(won, lastedMs, relaxed);
+    return records.current();
 }

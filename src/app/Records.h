@@ -1,23 +1,8 @@
 #pragma once
 
+#include "play/PlayerRecords.h"
+
 #include <string>
-
-// What the game remembers between runs.
-// Relaxed games are counted apart: their times say nothing about the usual game.
-struct Records {
-    int played = 0;
-    int won = 0;
-    int longestLostMs = 0; // every game won lasts the whole four minutes
-    int relaxedPlayed = 0;
-    int relaxedWon = 0;
-    int relaxedLongestLostMs = 0;
-
-    void add(bool victory, int lastedMs, bool relaxed = false);
-    // The longest game so far of that mode, in whole seconds: a win counts as the whole game.
-    int bestSeconds(int gameLengthSeconds, bool relaxed = false) const;
-    // Games of either mode.
-    int gamesPlayed() const { return played + relaxedPlayed; }
-};
 
 // The file's text: a version line, then one "name value" line per figure. The first version's
 // files (without the relaxed games) are still read.
@@ -57,3 +42,6 @@ private:
 };
 
 extern RecordsFile records;
+
+// How the end screen counts a game: into the records on disk, and what they say then.
+Records countGame(bool won, int lastedMs, bool relaxed);

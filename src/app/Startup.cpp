@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Callbacks.h"
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/Choices.h"
 #include "app/GlSwitches.h"
 #include "app/GraphicsCheck.h"
@@ -29,13 +29,13 @@ void onGlutError(const char* format, va_list arguments) {
     char text[512];
     std::vsnprintf(text, sizeof text, format, arguments);
     platform::tellPlayer(platform::Notice::error, std::string("gridlume: ") + text + "\n");
-    std::exit(1);
+    // freeglut ends the process itself when this returns: it cannot go on.
 }
 #endif
 
-// A window without OpenGL shows nothing but white: say so and end. One whose OpenGL is too old
-// for the pictures is still playable with plain quads: say so and go on.
-void checkGraphics() {
+// A window without OpenGL shows nothing but white: say so, and false. One whose OpenGL is too
+// old for the pictures is still playable with plain quads: say so and go on.
+bool checkGraphics() {
 #ifndef __EMSCRIPTEN__ // the page itself tells a browser without WebGL
     const auto text = [](GLenum name) { return reinterpret_cast<const char*>(glGetString(name)); };
     const GraphicsShortfall shortfall =
@@ -45,24 +45,24 @@ void checkGraphics() {
         platform::tellPlayer(platform::Notice::error, graphicsAdvice(shortfall));
     }
     if (shortfall == GraphicsShortfall::noOpenGL) {
-        std::exit(1);
+        return false;
     }
 #endif
+    return true;
 }
 
 } // namespace
 
-void startGame(const Options& options) {
+bool startGame(const Options& options) {
     std::vector<char*> glutArgs = options.glutArgs;
     int glutArgc = static_cast<int>(glutArgs.size()) - 1;
 #ifndef __EMSCRIPTEN__
     glutInitErrorFunc(onGlutError);
 #endif
     glutInit(&glutArgc, glutArgs.data());
-    // Closing the window must end the process the way the quit keys do: through exit, so the
-    // globals are destroyed and the sound device is closed.
+    // Closing the window ends the game the way the quit keys do: the main loop returns to main.
 #ifndef __EMSCRIPTEN__
-    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
 #endif
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     // The size -geometry asked for, if any; the camera then makes it 4:3 and fits it on the
@@ -76,7 +76,10 @@ void startGame(const Options& options) {
         glutInitWindowSize(static_cast<int>(800 * scale), static_cast<int>(600 * scale));
     }
     glutCreateWindow("Gridlume");
-    checkGraphics();
+    if (!checkGraphics()) {
+        glutDestroyWindow(glutGetWindow());
+        return false;
+    }
 
     camera.position.z = -50.0f;
     camera.perspective = false;
@@ -96,6 +99,7 @@ void startGame(const Options& options) {
     glutSpecialUpFunc(onSpecialUp);
 #ifndef __EMSCRIPTEN__
     glutWindowStatusFunc(onWindowStatus); // the page's visibility stands in for it in a browser
+    glutCloseFunc(onClose);
 #endif
 
     switchState(&startState);
@@ -111,6 +115,7 @@ void startGame(const Options& options) {
     applySettings(withOptions(settingsFile.load(), options));
     settingsFile.keep(currentSettings()); // what the run starts with is not the player's change
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    return true;
 }
 
 void setFixedGlState() {

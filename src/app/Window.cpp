@@ -2,8 +2,6 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdlib>
-
 bool windowSystemReady() {
     return glutGet(GLUT_INIT_STATE) != 0 && glutGetWindow() != 0;
 }
@@ -40,5 +38,7 @@ void leaveFullScreen(int width, int height) {
 }
 
 void quitGame() {
-    std::exit(0);
+    if (windowSystemReady()) {
+        glutLeaveMainLoop(); // main tears down, in its own order, once the loop returns
+    }
 }

@@ -13,6 +13,6 @@ int screenHeight();
 void enterFullScreen();
 void leaveFullScreen(int width, int height);
 
-// Ends the game: the process exits (destructors close the sound device); in the browser the
-// page's loop stops and the page says goodbye instead.
+// Ends the game: the main loop returns to main, which closes the sound device, the textures and
+// the window; in the browser the page's loop stops and the page says goodbye instead.
 void quitGame();

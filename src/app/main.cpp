@@ -31,10 +31,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     useDataFolder(options.dataFolder);
-    startGame(options);
+    if (!startGame(options)) {
+        return 1;
+    }
 #ifdef __EMSCRIPTEN__
     runInBrowser();
 #else
+    // Returns once the game is quit or its window closed. On the way out the window's close
+    // callback has closed the sound and given the textures back, in that order, and freeglut has
+    // destroyed the window; the globals that remain hold only memory.
     glutMainLoop();
 #endif
     return 0;

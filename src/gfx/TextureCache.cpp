@@ -48,6 +48,20 @@ TextureEntry* TextureCache::getTexture(const char* fileName) {
     return entry;
 }
 
+void TextureCache::unloadAll() {
+    if (!hasCurrentGlContext()) {
+        return;
+    }
+    for (auto& named : entries) {
+        TextureEntry* entry = named.second;
+        if (entry->id != TextureEntry::noTexture) {
+            const GLuint name = entry->id;
+            glDeleteTextures(1, &name);
+            entry->id = TextureEntry::noTexture;
+        }
+    }
+}
+
 int TextureCache::loadTexture(TextureEntry* entry, const char* fileName) {
     // Without a GL context there is nowhere to put a texture; ILUT would also read the GL
     // extension string, which is null then. The picture counts as unavailable.

@@ -29,6 +29,10 @@ public:
 
     std::size_t size() const { return entries.size(); }
 
+    // Gives every texture back to GL while its context is still there (the game's end); the
+    // entries stay, as pictures that are not loaded.
+    void unloadAll();
+
 private:
     // Keys are copies of the callers' names: lookups stay exact text, but nobody has to keep
     // their string alive for us.

@@ -1,7 +1,7 @@
 // The platform layer's OpenGL part on the systems whose windows are X11's.
 #include "platform/Platform.h"
 
-#include "app/ExtensionList.h"
+#include "platform/ExtensionList.h"
 
 #include <GL/glx.h>
 

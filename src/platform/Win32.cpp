@@ -1,8 +1,8 @@
 // The platform layer on Windows (and under Wine). Names are UTF-8 in the game and UTF-16 here.
 #include "platform/Platform.h"
 
-#include "app/BoxText.h"
-#include "app/ExtensionList.h"
+#include "platform/BoxText.h"
+#include "platform/ExtensionList.h"
 
 #include <windows.h>
 

@@ -1,14 +1,13 @@
 #include "play/BoardSquare.h"
 
-#include "app/FrameClock.h"
 #include "play/Palette.h"
 
-BoardSquare::BoardSquare() {
+BoardSquare::BoardSquare(float frameSeconds) {
     setTexture("./img/square.jpg");
-    fade(); // so the colour matches the light from the first frame on
+    fade(frameSeconds); // so the colour matches the light from the first frame on
 }
 
-float BoardSquare::fade() {
+float BoardSquare::fade(float frameSeconds) {
     light = light - frameSeconds * fadeRate;
     clampLight();
     lightColor(boardPalette, light / maxLight, color);

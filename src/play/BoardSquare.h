@@ -12,10 +12,11 @@ public:
     float fadeRate = 0.6666667f; // light lost per second
     float light = startLight;
 
-    BoardSquare();
+    // Built during a frame, the square has already faded by that frame's step.
+    explicit BoardSquare(float frameSeconds = 0.0f);
 
     // One frame of fading (by frameSeconds); recolours the square and returns the new light.
-    float fade();
+    float fade(float frameSeconds);
 
     // Adds light; the colour catches up at the next fade.
     void relight(float amount);

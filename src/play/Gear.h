@@ -59,7 +59,7 @@ public:
     static float bulbIconSize(int charges) { return static_cast<float>(charges * 0.8 * 20); }
 
     // Behaviour of a piece in play.
-    bool advanceRoll();
+    bool advanceRoll(float frameSeconds);
     int checkPayout();
     void grab(Vec3 point);
     void dragTo(Vec3 point, const std::vector<Gear*>& pieces);

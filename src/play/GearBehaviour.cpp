@@ -1,6 +1,5 @@
 #include "play/Gear.h"
 
-#include "app/FrameClock.h"
 #include "physics/Chain.h"
 #include "play/PlayField.h"
 
@@ -40,7 +39,7 @@ bool insideBin(Vec3 c) {
 
 } // namespace
 
-bool Gear::advanceRoll() {
+bool Gear::advanceRoll(float frameSeconds) {
     icon.position = position;
     if (!discarding && (placed || lifted)) {
         return false;

@@ -1,7 +1,6 @@
 #include "play/LiveMode.h"
 
-#include "app/Camera.h"
-#include "app/FrameClock.h"
+#include "gfx/Camera.h"
 #include "gfx/Hud.h"
 #include "physics/Chain.h"
 #include "play/Gear.h"
@@ -85,7 +84,7 @@ void LiveMode::mouse(int button, int state, int x, int y) {
         if (p == nullptr) {
             return; // not even the press time is remembered
         }
-        const float now = clockSeconds();
+        const float now = clock->seconds();
         if (now - lastPressTime < doublePressTime) {
             carrying = true;
             p->lifted = true;
@@ -100,7 +99,7 @@ void LiveMode::mouse(int button, int state, int x, int y) {
         lastPressTime = now;
     } else if (state == buttonUp) {
         if (carrying) {
-            const float now = clockSeconds();
+            const float now = clock->seconds();
             if (now - lastPressTime < doublePressTime) {
                 return; // the double press's own release: keep carrying
             }

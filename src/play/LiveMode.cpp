@@ -1,12 +1,9 @@
 #include "play/LiveMode.h"
 
-#include "app/FrameClock.h"
-#include "app/Records.h"
 #include "physics/Chain.h"
 #include "play/BoardSquare.h"
 #include "play/DealGenerator.h"
 #include "play/Gear.h"
-#include "states/EndState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,8 +55,8 @@ bool LiveMode::enter(State*) {
     paused = false;
     playedSeconds = 0.0f;
     watch.reset();
-    hints.start(hintChoice.on(records.current().gamesPlayed()));
-    gameStart = clockSeconds();
+    hints.start(hintChoice.on(records != nullptr ? records->gamesPlayed() : 0));
+    gameStart = clock->seconds();
 
     chain = new Chain(startLinks, chainLinkLength, "./img/link.png", chainOrigin);
     heldGear = nullptr;
@@ -102,7 +99,7 @@ bool LiveMode::enter(State*) {
 
     // Column by column from the bottom left; the squares touch without gaps.
     for (int i = 0; i < squareCount; ++i) {
-        BoardSquare* square = new BoardSquare();
+        BoardSquare* square = new BoardSquare(clock->frameSeconds);
         square->scale = {67.2f, 44.0f, 1.0f};
         const int column = i / squaresPerColumn;
         const int row = i % squaresPerColumn;
@@ -159,7 +156,7 @@ void LiveMode::update() {
     runPieces();
     watch.beforeChain(*this);
     const float chainSeconds = stepChain();
-    watch.afterChain(*this, chainSeconds, frameSeconds, gameSeconds());
+    watch.afterChain(*this, chainSeconds, clock->frameSeconds, gameSeconds());
     if (relaxed && watch.dead()) {
         // Relaxed mode does not leave a newcomer with a dead chain: it lays it again, and again
         // while that does not bring it back.
@@ -174,13 +171,13 @@ void LiveMode::update() {
 
 // Victory is decided before the board fades: a game that lasted long enough is won.
 bool LiveMode::timeIsUp() const {
-    return clockSeconds() - gameStart > gameLength;
+    return clock->seconds() - gameStart > gameLength;
 }
 
 float LiveMode::fadeBoard() {
     float total = 0.0f;
     for (BoardSquare* square : squares) {
-        total += square->fade();
+        total += square->fade(clock->frameSeconds);
     }
     const float average = total / squareCount;
     const auto level = static_cast<float>((average - levelOffset) * levelFactor);
@@ -211,7 +208,7 @@ void LiveMode::runPieces() {
     std::size_t piecesBefore = gears.size();
     for (std::size_t i = 0; i < gears.size();) {
         Gear* p = gears[i];
-        if (p != heldGear && p->advanceRoll() && i < piecesBefore) {
+        if (p != heldGear && p->advanceRoll(clock->frameSeconds) && i < piecesBefore) {
             --piecesBefore;
             removePiece(i);
             continue; // the piece that moved into slot i still gets its turn
@@ -254,7 +251,7 @@ float LiveMode::stepChain() {
     }
     // The chain runs on its own clock of whole milliseconds, whatever the frame rate; a frame
     // longer than the cap leaves the chain behind rather than stalling the game.
-    const int steps = std::min(frameMs, maxChainStepsPerFrame);
+    const int steps = std::min(clock->frameMs, maxChainStepsPerFrame);
     for (int i = 0; i < steps; ++i) {
         chain->step(chainStepSeconds);
     }
@@ -273,12 +270,22 @@ void LiveMode::relightAround(const Gear& p) {
 
 void LiveMode::finishGame(bool victory) {
     won = victory;
-    playedSeconds = std::min(clockSeconds() - gameStart, gameLength);
+    playedSeconds = std::min(clock->seconds() - gameStart, gameLength);
     // The game is over: its loops end with it rather than playing on over the end screen.
     sounds.stop("motor");
     sounds.stop("alarm");
     alarmOn = false;
-    switchState(&endState);
+    if (endScreen != nullptr) {
+        switchState(endScreen);
+    }
+}
+
+bool LiveMode::outcome(GameOutcome& out) const {
+    out.won = won;
+    out.playedSeconds = playedSeconds;
+    out.relaxed = relaxed;
+    out.watch = &watch;
+    return true;
 }
 
 void LiveMode::relayChain() {
@@ -295,7 +302,7 @@ void LiveMode::pause() {
         return;
     }
     paused = true;
-    holdFrameClock();
+    clock->hold();
     sounds.pauseAll();
 }
 
@@ -304,12 +311,12 @@ void LiveMode::resume() {
         return;
     }
     paused = false;
-    releaseFrameClock();
+    clock->release();
     sounds.resumeAll();
 }
 
 int LiveMode::secondsLeft() const {
-    const double left = std::ceil(gameLength - (clockSeconds() - gameStart));
+    const double left = std::ceil(gameLength - (clock->seconds() - gameStart));
     return left < 0.0 ? 0 : static_cast<int>(left);
 }
 

@@ -3,9 +3,11 @@
 #include "audio/SoundBank.h"
 #include "gfx/Sprite.h"
 #include "gfx/Vec3.h"
+#include "play/FrameClock.h"
 #include "play/Hints.h"
 #include "play/PlayWatch.h"
-#include "states/State.h"
+#include "play/PlayerRecords.h"
+#include "play/State.h"
 
 #include <cstddef>
 #include <vector>
@@ -51,7 +53,11 @@ public:
     // well before the end (docs/gameplay.md).
     static constexpr float relaxedFadeFactor = 0.45f;
 
-    LiveMode() : State("live") {}
+    // The clock is the one the shell ticks; the end screen is where a finished game goes; the
+    // records (the shell's, kept up to date) decide the first games' hints.
+    explicit LiveMode(FrameClock& clock, State* endScreen = nullptr,
+                      const Records* records = nullptr)
+        : State("live"), clock(&clock), endScreen(endScreen), records(records) {}
     ~LiveMode() override;
 
     bool enter(State* previous) override;
@@ -64,6 +70,10 @@ public:
     void motion(int x, int y) override;
     void passiveMotion(int x, int y) override;
     void keyboard(unsigned char key, int x, int y) override;
+    bool still() const override { return paused; }
+    Screen screen() const override { return Screen::Play; }
+    void windowHidden() override { pause(); }
+    bool outcome(GameOutcome& out) const override;
 
     void spawnGear();
     // Lays the chain again round the motor as at the start of a game, with the links it has
@@ -88,6 +98,10 @@ public:
     Gear* pieceAt(Vec3 point) const;
 
 private:
+    FrameClock* clock;
+    State* endScreen;
+    const Records* records;
+
     // The steps of a frame, in the order update runs them.
     bool timeIsUp() const;
     float fadeBoard(); // returns the power level

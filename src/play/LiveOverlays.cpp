@@ -1,6 +1,5 @@
 #include "play/LiveMode.h"
 
-#include "app/FrameClock.h"
 #include "gfx/Figures.h"
 #include "gfx/Hud.h"
 #include "play/Gear.h"
@@ -28,7 +27,7 @@ const char* const chainSigns[] = {nullptr, "./img/hud/chain-taut.png", "./img/hu
 } // namespace
 
 float LiveMode::gameSeconds() const {
-    return clockSeconds() - gameStart;
+    return clock->seconds() - gameStart;
 }
 
 void LiveMode::drawOverlay() {

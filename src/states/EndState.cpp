@@ -1,8 +1,5 @@
 #include "states/EndState.h"
 
-#include "app/FrameClock.h"
-#include "app/Records.h"
-#include "app/Window.h"
 #include "gfx/Figures.h"
 #include "gfx/Hud.h"
 #include "play/DealGenerator.h"
@@ -23,18 +20,25 @@ constexpr FigurePlace bestPlace{8.0f, -236.0f, 40.0f, 22.0f, 12.0f};
 bool EndState::enter(State* previous) {
     picture.scale = {800.0f, 800.0f, 800.0f};
     // Only the play state leads here; anything else counts as a game not won.
-    const auto* game = dynamic_cast<const LiveMode*>(previous);
-    const bool won = game != nullptr && game->won;
+    GameOutcome game;
+    const bool fromGame = previous != nullptr && previous->outcome(game);
+    const bool won = fromGame && game.won;
     picture.setTexture(won ? "./img/win.jpg" : "./img/lose.jpg");
-    shownAt = static_cast<float>(elapsedMs / 1000.0);
+    shownAt = clock->seconds();
+    quitAsked = false;
 
-    const float lasted = game != nullptr ? game->playedSeconds : 0.0f;
-    const bool relaxed = game != nullptr && game->relaxed;
-    records.add(won, static_cast<int>(lasted * 1000.0f), relaxed);
+    const float lasted = fromGame ? game.playedSeconds : 0.0f;
+    const bool relaxed = fromGame && game.relaxed;
+    Records counted;
+    if (countGame != nullptr) {
+        counted = countGame(won, static_cast<int>(lasted * 1000.0f), relaxed);
+    } else {
+        counted.add(won, static_cast<int>(lasted * 1000.0f), relaxed);
+    }
     lastedSeconds = static_cast<int>(lasted);
-    bestSeconds = records.current().bestSeconds(static_cast<int>(LiveMode::gameLength), relaxed);
+    bestSeconds = counted.bestSeconds(static_cast<int>(LiveMode::gameLength), relaxed);
     // Every lost game gets the tip its own course calls for.
-    tip = game != nullptr && !won ? chooseTip(game->watch, lasted) : Tip::None;
+    tip = fromGame && !won && game.watch != nullptr ? chooseTip(*game.watch, lasted) : Tip::None;
     return true;
 }
 
@@ -58,9 +62,8 @@ void EndState::mouse(int button, int state, int, int) {
 #ifdef __EMSCRIPTEN__
     return; // a page is not closed by a stray tap: only the Quit button ends it
 #endif
-    const float now = static_cast<float>(elapsedMs / 1000.0);
-    if (now - shownAt > clickDelaySeconds) {
-        quitGame();
+    if (clock->seconds() - shownAt > clickDelaySeconds) {
+        quitAsked = true; // the shell ends the program
     }
 }
 

@@ -1,6 +1,5 @@
 #include "states/StartState.h"
 
-#include "app/Records.h"
 #include "gfx/Hud.h"
 #include "play/LiveMode.h"
 #include "play/Palette.h"
@@ -34,7 +33,7 @@ void StartState::keyboard(unsigned char key, int, int) {
     }
     // H chooses the hints for the games to come; the hints button shows the choice.
     if (instructionsShown && (key == 'h' || key == 'H')) {
-        hintChoice.forced = hintChoice.on(records.current().gamesPlayed()) ? 0 : 1;
+        hintChoice.forced = hintChoice.on(records != nullptr ? records->gamesPlayed() : 0) ? 0 : 1;
     }
 }
 

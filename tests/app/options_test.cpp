@@ -1,5 +1,5 @@
-#include "app/BoxText.h"
-#include "app/Camera.h"
+#include "platform/BoxText.h"
+#include "gfx/Camera.h"
 #include "app/DataFolder.h"
 #include "app/Options.h"
 

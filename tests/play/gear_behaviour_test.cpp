@@ -28,7 +28,7 @@ TEST_F(GearTest, LoosePieceGrowsRollsShrinksAndGoes) {
     int frames = 0;
     while (!piece.discarding) {
         lastRollingY = piece.position.y;
-        ASSERT_FALSE(piece.advanceRoll());
+        ASSERT_FALSE(piece.advanceRoll(frameSeconds));
         ASSERT_LT(++frames, 100);
     }
     // Final size from the last growing frame (chuteTime 0.4), not the full diameter.
@@ -42,7 +42,7 @@ TEST_F(GearTest, LoosePieceGrowsRollsShrinksAndGoes) {
     bool gone = false;
     while (!gone) {
         const float before = piece.chuteTime;
-        gone = piece.advanceRoll();
+        gone = piece.advanceRoll(frameSeconds);
         EXPECT_EQ(piece.position, binPlace);
         if (gone) {
             EXPECT_LE(before, 5.33f);
@@ -57,14 +57,14 @@ TEST_F(GearTest, LoosePieceGrowsRollsShrinksAndGoes) {
 TEST_F(GearTest, GrowthStopsJustUnderTheDiameter) {
     Gear piece(30.0f, "./img/gear.png", 0.0f);
     for (int i = 0; i < 10; ++i) {
-        piece.advanceRoll();
+        piece.advanceRoll(frameSeconds);
     }
     EXPECT_FLOAT_EQ(piece.scale.x, 48.0f);
     EXPECT_FLOAT_EQ(piece.scale.z, 48.0f);
 
     Gear quarter(30.0f, "./img/gear.png", 0.0f);
     frameSeconds = 0.25f;
-    quarter.advanceRoll();
+    quarter.advanceRoll(frameSeconds);
     EXPECT_FLOAT_EQ(quarter.scale.x, 30.0f);
     EXPECT_FLOAT_EQ(quarter.position.y, 202.0f - 0.25f * 76.4f);
 }
@@ -73,13 +73,13 @@ TEST_F(GearTest, PlacedAndLiftedPiecesStayPut) {
     Gear piece(25.0f, "./img/gear.png", 0.0f);
     piece.position = {10.0f, 20.0f, 0.0f};
     piece.placed = true;
-    EXPECT_FALSE(piece.advanceRoll());
+    EXPECT_FALSE(piece.advanceRoll(frameSeconds));
     EXPECT_EQ(piece.chuteTime, 0.0f);
     EXPECT_EQ(piece.icon.position, piece.position);
 
     piece.placed = false;
     piece.lifted = true;
-    EXPECT_FALSE(piece.advanceRoll());
+    EXPECT_FALSE(piece.advanceRoll(frameSeconds));
     EXPECT_EQ(piece.position, (Vec3{10.0f, 20.0f, 0.0f}));
 
     // Dropped into the bin from the board: it shrinks from its first frame on.
@@ -87,7 +87,7 @@ TEST_F(GearTest, PlacedAndLiftedPiecesStayPut) {
     piece.lifted = false;
     piece.discarding = true;
     piece.chuteTime = 5.0f;
-    EXPECT_FALSE(piece.advanceRoll());
+    EXPECT_FALSE(piece.advanceRoll(frameSeconds));
     EXPECT_NEAR(piece.scale.x, (0.33 - 0.1) * 50, 1e-4);
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/FrameClock.h"
+#include "app/Records.h"
 #include "physics/Chain.h"
 #include "play/BoardSquare.h"
 #include "play/DealGenerator.h"
 #include "play/Gear.h"
 #include "play/LiveMode.h"
-#include "states/State.h"
+#include "states/EndState.h"
+#include "play/State.h"
 #include "support/PointerInput.h"
 
 #include <gtest/gtest.h>
@@ -113,7 +115,7 @@ protected:
         return piece;
     }
 
-    LiveMode game;
+    LiveMode game{frameClock, &endState, &records.current()};
     int frame = 0;
     State* savedState = nullptr;
     Camera* savedCamera = nullptr;

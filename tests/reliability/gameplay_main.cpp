@@ -31,7 +31,7 @@
 #include "support/QuietOutput.h"
 
 #include "app/Callbacks.h"
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/FrameClock.h"
 #include "app/GlSwitches.h"
 #include "physics/Chain.h"

@@ -2,7 +2,7 @@
 #include "support/Monkey.h"
 
 #include "play/LiveMode.h"
-#include "states/State.h"
+#include "play/State.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 
 #include <gtest/gtest.h>
 

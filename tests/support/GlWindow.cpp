@@ -1,6 +1,6 @@
 #include "support/GlWindow.h"
 
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 
 #include <GL/freeglut.h>
 

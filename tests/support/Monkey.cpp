@@ -6,7 +6,7 @@
 #include "PointerInput.h"
 
 #include "app/Callbacks.h"
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/FrameClock.h"
 #include "audio/SoundDevice.h"
 #include "physics/Chain.h"
@@ -14,7 +14,7 @@
 #include "play/DealGenerator.h"
 #include "play/Gear.h"
 #include "play/LiveMode.h"
-#include "states/Buttons.h"
+#include "app/Buttons.h"
 #include "states/EndState.h"
 #include "states/StartState.h"
 

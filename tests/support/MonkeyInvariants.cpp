@@ -1,6 +1,6 @@
 #include "MonkeyInvariants.h"
 
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/FrameClock.h"
 #include "gfx/TextureCache.h"
 #include "physics/Chain.h"

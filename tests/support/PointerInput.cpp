@@ -1,6 +1,6 @@
 #include "PointerInput.h"
 
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 
 #include <cmath>
 

@@ -1,15 +1,13 @@
-#include "states/Buttons.h"
+#include "app/Buttons.h"
 
 #include "app/Callbacks.h"
-#include "app/Camera.h"
+#include "gfx/Camera.h"
 #include "app/Records.h"
 #include "app/Window.h"
 #include "audio/SoundDevice.h"
 #include "play/Hints.h"
 #include "play/LiveMode.h"
 #include "play/Palette.h"
-#include "states/EndState.h"
-#include "states/StartState.h"
 
 namespace {
 
@@ -25,8 +23,8 @@ bool inside(const HudBox& box, Vec3 p) {
 }
 
 bool hintsOn() {
-    if (const auto* game = dynamic_cast<const LiveMode*>(currentState)) {
-        return game->hints.enabled();
+    if (currentState != nullptr && currentState->screen() == Screen::Play) {
+        return liveMode.hints.enabled();
     }
     return hintChoice.on(records.current().gamesPlayed());
 }
@@ -64,7 +62,7 @@ void act(ButtonAction action) {
         onKeyboard('r', 0, 0);
         break;
     case ButtonAction::Quit:
-        quitGame();
+        requestQuit();
         break;
     }
 }
@@ -80,23 +78,22 @@ std::vector<ScreenButton> shownButtons() {
         hintsOn() ? "./img/hud/button-hints-on.png" : "./img/hud/button-hints-off.png";
     const char* const screen =
         fullScreen() ? "./img/hud/button-window.png" : "./img/hud/button-full-screen.png";
-    const auto* game = dynamic_cast<const LiveMode*>(currentState);
-    const auto* start = dynamic_cast<const StartState*>(currentState);
-    if (game != nullptr) {
-        if (game->paused) {
+    const Screen now = currentState != nullptr ? currentState->screen() : Screen::Other;
+    if (now == Screen::Play) {
+        const bool paused = currentState->still();
+        if (paused) {
             // The banner itself resumes, as the sign's words say a key does.
             shown.push_back({ButtonAction::Pause, pausedBanner, nullptr});
         }
-        shown.push_back(
-            {ButtonAction::Pause, pauseButton,
-             game->paused ? "./img/hud/button-resume.png" : "./img/hud/button-pause.png"});
+        shown.push_back({ButtonAction::Pause, pauseButton,
+                         paused ? "./img/hud/button-resume.png" : "./img/hud/button-pause.png"});
         shown.push_back({ButtonAction::Sound, soundButton, sound});
         shown.push_back({ButtonAction::Hints, hintsButton, hints});
         shown.push_back({ButtonAction::FullScreen, screenButton, screen});
-    } else if (start != nullptr) {
+    } else if (now == Screen::Splash || now == Screen::Instructions) {
         shown.push_back({ButtonAction::Sound, startSoundButton, sound});
         shown.push_back({ButtonAction::FullScreen, startScreenButton, screen});
-        if (start->instructionsShown) {
+        if (now == Screen::Instructions) {
             shown.push_back({ButtonAction::Hints, startHintsButton, hints});
             shown.push_back({ButtonAction::Relaxed, relaxedButton, nullptr}); // the mode line
             shown.push_back({ButtonAction::Palette, paletteButton,
@@ -104,7 +101,7 @@ std::vector<ScreenButton> shownButtons() {
                                  ? "./img/hud/button-palette-blue-yellow.png"
                                  : "./img/hud/button-palette-red-green.png"});
         }
-    } else if (dynamic_cast<const EndState*>(currentState) != nullptr) {
+    } else if (now == Screen::End) {
         shown.push_back(
             {ButtonAction::PlayAgain, playAgainButton, "./img/hud/button-play-again.png"});
         shown.push_back({ButtonAction::Quit, quitButton, "./img/hud/button-quit.png"});

@@ -1,4 +1,4 @@
-#include "app/BoxText.h"
+#include "platform/BoxText.h"
 
 #include <sstream>
 #include <vector>

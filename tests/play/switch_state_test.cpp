@@ -1,4 +1,4 @@
-#include "states/State.h"
+#include "play/State.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,4 @@
-#include "app/Camera.h"
-
-#include "app/Window.h"
+#include "gfx/Camera.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -47,9 +45,9 @@ void Camera::reshape(int windowWidth, int windowHeight) {
         x = (windowWidth - newWidth) / 2;
         y = (windowHeight - newHeight) / 2;
     } else {
-        // The height the window system reported is not used any further.
-        fitFourByThree(windowWidth, screenWidth(), screenHeight(), newWidth, newHeight);
-        resizeWindow(newWidth, newHeight);
+        // The height the window system reported is not used any further. The shell has fitted
+        // the window to the screen already (fitWindowToScreen).
+        fitFourByThree(windowWidth, 0, 0, newWidth, newHeight);
     }
     width = newWidth;
     height = newHeight;

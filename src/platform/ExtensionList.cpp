@@ -1,4 +1,4 @@
-#include "app/ExtensionList.h"
+#include "platform/ExtensionList.h"
 
 #include <cstring>
 
