@@ -6,6 +6,7 @@
 #include "play/BoardSquare.h"
 #include "play/DealGenerator.h"
 #include "play/Gear.h"
+#include "play/PlayField.h"
 #include "states/EndState.h"
 
 #include <algorithm>
@@ -61,7 +62,8 @@ bool LiveMode::enter(State*) {
     hints.start(hintChoice.on(records.current().gamesPlayed()));
     gameStart = clockSeconds();
 
-    chain = new Chain(startLinks, chainLinkLength, "./img/link.png", chainOrigin);
+    chain =
+        new Chain(startLinks, chainLinkLength, "./img/link.png", chainOrigin, field::jointEdges);
     heldGear = nullptr;
     gears.clear(); // enter runs once per process: nothing is held here yet
 

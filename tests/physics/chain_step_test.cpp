@@ -56,7 +56,7 @@ TEST_F(ChainStep, LinksRelaxTowardsTheirRestLength) {
 }
 
 TEST_F(ChainStep, ZeroLengthLinksNeverDivideByZero) {
-    Chain chain(2, 0.0f, linkPicture, Vec3{10.0f, 10.0f, 0.0f});
+    Chain chain(2, 0.0f, linkPicture, Vec3{10.0f, 10.0f, 0.0f}, field::jointEdges);
     for (int i = 0; i < 3; ++i) {
         chain.step(seconds);
     }
