@@ -3,6 +3,7 @@
 // on the chain.
 #include "physics/Chain.h"
 #include "play/Gear.h"
+#include "play/PlayField.h"
 #include "support/AllocationCounter.h"
 
 #include <benchmark/benchmark.h>
@@ -26,7 +27,7 @@ struct Scene {
     std::vector<std::unique_ptr<Gear>> pieces;
 
     Scene(int links, int pieceCount)
-        : chain(links, 25.0f, "./img/link.png", {-295.0f, -230.0f, 0.0f}) {
+        : chain(links, 25.0f, "./img/link.png", {-295.0f, -230.0f, 0.0f}, field::jointEdges) {
         // The motor where the game puts it, then plain gears.
         pieces.push_back(std::make_unique<Gear>(50.0f, "./img/motor.png", 200.0f));
         pieces.back()->position = {-236.0f, -171.0f, 0.0f};

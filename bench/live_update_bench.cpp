@@ -24,7 +24,7 @@ void runUpdate(benchmark::State& state, Stage stage) {
         const allocation_counter::Scope scope;
         scene.mode.update();
         allocations += scope.count();
-        for (const Gear* piece : scene.mode.chain->gears) {
+        for (const Body* piece : scene.mode.chain->gears) {
             contacts += piece->caughtJoint != nullptr ? 1 : 0;
         }
         benchmark::ClobberMemory();

@@ -1,7 +1,5 @@
 #include "physics/Chain.h"
 
-#include "play/Gear.h"
-
 #include <algorithm>
 
 namespace {
@@ -48,7 +46,9 @@ Vec3 Chain::startPosition(int i, int n, float L, Vec3 origin) {
     return {x0 + r * L, y0, 0.0f};
 }
 
-Chain::Chain(int linkCount, float linkLength, const char* textureName, Vec3 origin) {
+Chain::Chain(int linkCount, float linkLength, const char* textureName, Vec3 origin,
+             BoardEdges edges)
+    : edges(edges) {
     const int n = linkCount;
     const float L = linkLength;
     joints.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
@@ -135,11 +135,11 @@ void Chain::addLinks(int count, int length) {
     neighbourhoods.resize(joints.size());
 }
 
-bool Chain::isAttached(const Gear* piece) const {
+bool Chain::isAttached(const Body* piece) const {
     return std::find(gears.begin(), gears.end(), piece) != gears.end();
 }
 
-void Chain::attach(Gear* piece) {
+void Chain::attach(Body* piece) {
     // A second entry would push and turn the piece twice per pass.
     if (piece == nullptr || isAttached(piece)) {
         return;
@@ -148,7 +148,7 @@ void Chain::attach(Gear* piece) {
     contactGroups.reserve((gears.size() + 3) / 4);
 }
 
-void Chain::detach(Gear* piece) {
+void Chain::detach(Body* piece) {
     const auto it = std::find(gears.begin(), gears.end(), piece);
     if (it != gears.end()) {
         gears.erase(it);

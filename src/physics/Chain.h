@@ -2,11 +2,11 @@
 
 #include "gfx/Sprite.h"
 #include "gfx/Vec3.h"
+#include "physics/BoardEdges.h"
+#include "physics/Body.h"
 
 #include <cstddef>
 #include <vector>
-
-class Gear;
 
 // A simulated point of the chain; drawn as a small dot.
 struct ChainJoint : Sprite {};
@@ -43,9 +43,10 @@ public:
 
     std::vector<ChainJoint*> joints; // loop order, owned
     std::vector<ChainLink*> links;   // relaxation order, owned; the closing link at the front
-    std::vector<Gear*> gears;        // attached pieces, not owned, each at most once
+    std::vector<Body*> gears;        // attached pieces, not owned, each at most once
+    BoardEdges edges;                // the joints never leave it
 
-    Chain(int linkCount, float linkLength, const char* textureName, Vec3 origin);
+    Chain(int linkCount, float linkLength, const char* textureName, Vec3 origin, BoardEdges edges);
     ~Chain();
     Chain(const Chain&) = delete;
     Chain& operator=(const Chain&) = delete;
@@ -59,9 +60,9 @@ public:
     // the attached pieces stay as they are.
     void relay(Vec3 origin);
     static Vec3 startPosition(int i, int n, float linkLength, Vec3 origin);
-    void attach(Gear* piece);
-    void detach(Gear* piece);
-    bool isAttached(const Gear* piece) const;
+    void attach(Body* piece);
+    void detach(Body* piece);
+    bool isAttached(const Body* piece) const;
 
     void draw();
     void updateLinkSprite(std::size_t index);

@@ -2,9 +2,6 @@
 
 #include "physics/Angle.h"
 
-#include "play/Gear.h"
-#include "play/PlayField.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -13,19 +10,13 @@
 
 namespace {
 
-// The board rectangle the joints are kept in.
-constexpr auto minX = static_cast<float>(field::boardLeft);
-constexpr auto maxX = static_cast<float>(field::boardRight);
-constexpr auto minY = static_cast<float>(field::boardBottom);
-constexpr auto maxY = static_cast<float>(field::jointTop);
-
 // Angles this far out cannot come from a frame's turning; wrapping them by repeated 360s would
 // never end once 360 is below their precision.
 constexpr float runawayAngle = 1.0e6f;
 
 // The squared distance from a piece's centre within which a joint touches it. The motor's reach
 // takes in a joint lying just outside its rim (see Chain::motorGrip).
-float reachSquared(const Gear& piece) {
+float reachSquared(const Body& piece) {
     if (piece.speed > 0.0f) {
         const float reach = static_cast<float>(piece.radius) + Chain::motorGrip;
         return reach * reach;
@@ -39,7 +30,7 @@ float length(Vec3 v) {
 
 // The joint has touched the piece: remember the first toucher, put the joint on the rim and, on
 // the motor, carry it along the rim. Kept out of line: most joints touch nothing.
-[[gnu::noinline]] void touch(Gear& piece, ChainJoint* joint, float seconds) {
+[[gnu::noinline]] void touch(Body& piece, ChainJoint* joint, float seconds) {
     Vec3& q = joint->position;
     const Vec3 e = piece.position - q;
     const float ee = dot(e, e);
@@ -109,7 +100,7 @@ LaneMask within(const Chain::ContactGroup& group, Lanes qx, Lanes qy, Lanes qz) 
 }
 
 // The piece holds q in its circle: the same arithmetic as one lane of holds().
-bool holdsPoint(const Gear& piece, Vec3 q) {
+bool holdsPoint(const Body& piece, Vec3 q) {
     const Vec3 c = piece.position;
     const float ex = c.x - q.x;
     const float ey = c.y - q.y;
@@ -143,7 +134,7 @@ std::uint64_t hitsIn(const Chain::ContactGroup* groups, std::size_t first, std::
 
 void Chain::step(float seconds) {
     const int passes = passCount();
-    for (Gear* piece : gears) {
+    for (Body* piece : gears) {
         piece->caughtJoint = nullptr;
     }
     gatherPieces();
@@ -232,12 +223,13 @@ void Chain::settleJoints(float seconds) {
     // Clamping a joint and pushing it out of the pieces look at that joint alone (and at which
     // joints came before it), so doing both joint by joint gives the same result as clamping
     // all joints first and then going piece by piece.
+    const BoardEdges board = edges;
     for (std::size_t j = 0; j < joints.size(); ++j) {
         ChainJoint* joint = joints[j];
         Vec3& q = joint->position;
         // max and min keep the value unless it is beyond the edge, exactly like the four tests.
-        q.x = std::min(std::max(q.x, minX), maxX);
-        q.y = std::min(std::max(q.y, minY), maxY);
+        q.x = std::min(std::max(q.x, board.left), board.right);
+        q.y = std::min(std::max(q.y, board.bottom), board.top);
         const Neighbourhood& near = neighbourhoods[j];
         if (near.count < 0 || !staysNear(q, near)) {
             touchFrom(joint, 0, seconds);
@@ -282,7 +274,7 @@ void Chain::touchFrom(ChainJoint* joint, std::size_t firstPiece, float seconds) 
 }
 
 void Chain::turnPieces(float seconds) {
-    for (Gear* piece : gears) {
+    for (Body* piece : gears) {
         if (piece->speed > 0.0f) {
             piece->angle += seconds * piece->speed;
         } else if (piece->caughtJoint != nullptr) {

@@ -2,7 +2,8 @@
 
 #include "play/PlayField.h"
 
-Gear::Gear(float radius, const char* picture, float speed) : speed(speed) {
+Gear::Gear(float radius, const char* picture, float speed) {
+    this->speed = speed;
     this->radius = static_cast<int>(radius);
     setTexture(picture);
     scale = {0.0f, 0.0f, 0.0f}; // invisible until it grows in the chute

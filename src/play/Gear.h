@@ -2,11 +2,11 @@
 
 #include "gfx/Sprite.h"
 #include "gfx/Vec3.h"
+#include "physics/Body.h"
 
 #include <vector>
 
 class Chain;
-struct ChainJoint;
 
 enum PayloadKind : int { Bulb = 0, AddLink = 1 };
 
@@ -14,24 +14,19 @@ enum PayloadKind : int { Bulb = 0, AddLink = 1 };
 enum class Landing { Board, Bin, Back };
 
 // One round piece: the motor, a plain gear, a bulb piece or an add-link piece. The sprite is the
-// piece's picture; its position is the centre and its angle the rotation the chain gave it.
-class Gear : public Sprite {
+// piece's picture; its position is the centre and its angle the rotation the chain gave it. What
+// the chain turned it (`turned`) counts from the last payout.
+class Gear : public Body {
 public:
     bool placed = false;     // on the board
     bool lifted = false;     // off the chain by a double press
     bool discarding = false; // shrinking away in the bin; never cleared
-    float speed = 0.0f;      // degrees per second; only the motor drives
-    int radius = 0;
-    int radiusSquared = 0;
-    float turned = 0.0f; // degrees the chain has turned the piece since the last payout
     int charges = 0;
     int payload = Bulb; // read only while charges > 0
     Sprite icon;        // payload picture, never turned
     Vec3 grabOffset{};
     Vec3 pickupPosition{};
-    Vec3 catchPoint{};                 // written by the chain
-    ChainJoint* caughtJoint = nullptr; // written by the chain
-    float chuteTime = 0.0f;            // seconds spent loose
+    float chuteTime = 0.0f; // seconds spent loose
 
     // What the overlays and hints know of the piece (PlayWatch writes it); the rules never read
     // it.

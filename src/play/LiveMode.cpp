@@ -4,6 +4,7 @@
 #include "play/BoardSquare.h"
 #include "play/DealGenerator.h"
 #include "play/Gear.h"
+#include "play/PlayField.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,7 +59,8 @@ bool LiveMode::enter(State*) {
     hints.start(hintChoice.on(records != nullptr ? records->gamesPlayed() : 0));
     gameStart = clock->seconds();
 
-    chain = new Chain(startLinks, chainLinkLength, "./img/link.png", chainOrigin);
+    chain =
+        new Chain(startLinks, chainLinkLength, "./img/link.png", chainOrigin, field::jointEdges);
     heldGear = nullptr;
     gears.clear(); // enter runs once per process: nothing is held here yet
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "physics/BoardEdges.h"
+
 // Geometry and timing of the play field, in world units (y up) and seconds. The literals with a
 // fraction are doubles on purpose: the arithmetic that uses them runs in double precision and is
 // stored back as float, which decides on which frame a piece stops rolling or disappears.
@@ -31,6 +33,9 @@ constexpr int boardRight = 370;
 constexpr int boardBottom = -239;
 constexpr int boardTop = 190;
 constexpr int jointTop = 182;
+// The rectangle the chain keeps its joints in.
+constexpr BoardEdges jointEdges{static_cast<float>(boardLeft), static_cast<float>(boardRight),
+                                static_cast<float>(boardBottom), static_cast<float>(jointTop)};
 
 // The bin at the chute's foot, tested on the piece's centre (bounds exclusive).
 constexpr float binLeft = -396.0f;

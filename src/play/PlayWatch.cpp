@@ -180,7 +180,8 @@ ChainCondition PlayWatch::classify(const Chain& chain, const Gear& motor, bool m
     }
     if (holding != nullptr) {
         float farthest = -1.0f;
-        for (const Gear* piece : chain.gears) {
+        for (const Body* body : chain.gears) {
+            const auto* piece = static_cast<const Gear*>(body); // the game attaches only pieces
             const Vec3 e = piece->position - motor.position;
             if (piece != &motor && dot(e, e) > farthest && nearRim(*piece)) {
                 farthest = dot(e, e);

@@ -92,7 +92,7 @@ TEST(ChainBuild, PassCountFollowsLinkCount) {
                                          {35, 6},    {41, 7},    {47, 8},    {53, 9},
                                          {824, 149}, {825, 150}, {2000, 150}};
     for (const auto& [links, passes] : cases) {
-        const Chain chain(links, 25.0f, linkPicture, Vec3{});
+        const Chain chain(links, 25.0f, linkPicture, Vec3{}, field::jointEdges);
         EXPECT_EQ(chain.passCount(), passes) << links << " links";
     }
 }
@@ -134,7 +134,7 @@ TEST(ChainBuild, AddLinksWithNoPositiveCountChangesNothing) {
 }
 
 TEST(ChainBuild, EmptyChainHasNothingToGrowOrRelax) {
-    Chain chain(0, 25.0f, linkPicture, Vec3{-295.0f, -230.0f, 0.0f});
+    Chain chain(0, 25.0f, linkPicture, Vec3{-295.0f, -230.0f, 0.0f}, field::jointEdges);
     EXPECT_TRUE(chain.joints.empty());
     EXPECT_TRUE(chain.links.empty());
     chain.addLinks(6, 25);
@@ -152,7 +152,7 @@ TEST(ChainBuild, EmptyChainHasNothingToGrowOrRelax) {
 // The loop must stay closed however it was built or grown, not only for odd builds grown by
 // even counts.
 TEST(ChainBuild, GrowingKeepsTheLoopClosedForAnyCounts) {
-    Chain even(4, 25.0f, linkPicture, Vec3{});
+    Chain even(4, 25.0f, linkPicture, Vec3{}, field::jointEdges);
     even.addLinks(2, 25);
     EXPECT_EQ(even.joints.size(), 6u);
     expectClosedLoop(even);
@@ -174,17 +174,17 @@ TEST(ChainBuild, AttachHoldsAPieceOnceAndDetachRemovesOneEntry) {
     chain->attach(b.get());
     chain->attach(a.get());
     chain->attach(nullptr);
-    EXPECT_EQ(chain->gears, (std::vector<Gear*>{a.get(), b.get()}));
+    EXPECT_EQ(chain->gears, (std::vector<Body*>{a.get(), b.get()}));
     EXPECT_TRUE(chain->isAttached(a.get()));
 
     auto stranger = pieceAt({0.0f, 0.0f, 0.0f}, 25.0f);
     chain->detach(stranger.get());
-    EXPECT_EQ(chain->gears, (std::vector<Gear*>{a.get(), b.get()}));
+    EXPECT_EQ(chain->gears, (std::vector<Body*>{a.get(), b.get()}));
 
     // Only the first entry goes, even if someone filled the array by hand.
     chain->gears = {a.get(), b.get(), a.get()};
     chain->detach(a.get());
-    EXPECT_EQ(chain->gears, (std::vector<Gear*>{b.get(), a.get()}));
+    EXPECT_EQ(chain->gears, (std::vector<Body*>{b.get(), a.get()}));
 }
 
 TEST(ChainBuild, DetachLeavesThePieceAsTheChainLeftIt) {

@@ -2,6 +2,7 @@
 
 #include "physics/Chain.h"
 #include "play/Gear.h"
+#include "play/PlayField.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -14,14 +15,15 @@ namespace chaintest {
 inline constexpr const char* linkPicture = "./img/link.png";
 
 inline std::unique_ptr<Chain> playChain() {
-    return std::make_unique<Chain>(35, 25.0f, linkPicture, Vec3{-295.0f, -230.0f, 0.0f});
+    return std::make_unique<Chain>(35, 25.0f, linkPicture, Vec3{-295.0f, -230.0f, 0.0f},
+                                   field::jointEdges);
 }
 
 // A chain whose joints sit at the given points, with links of the given rest length.
 inline std::unique_ptr<Chain> chainAt(std::initializer_list<Vec3> points,
                                       float linkLength = 25.0f) {
-    auto chain =
-        std::make_unique<Chain>(static_cast<int>(points.size()), linkLength, linkPicture, Vec3{});
+    auto chain = std::make_unique<Chain>(static_cast<int>(points.size()), linkLength, linkPicture,
+                                         Vec3{}, field::jointEdges);
     std::size_t i = 0;
     for (const Vec3& p : points) {
         chain->joints[i++]->position = p;

@@ -15,7 +15,7 @@ namespace {
 // for speed; both must agree to the bit.
 void referenceStep(Chain& chain, float seconds) {
     const int passes = chain.passCount();
-    for (Gear* piece : chain.gears) {
+    for (Body* piece : chain.gears) {
         piece->caughtJoint = nullptr;
     }
     for (int pass = 0; pass < passes; ++pass) {
@@ -47,7 +47,7 @@ void referenceStep(Chain& chain, float seconds) {
                 q.y = 182.0f;
             }
         }
-        for (Gear* piece : chain.gears) {
+        for (Body* piece : chain.gears) {
             const auto radius = static_cast<float>(piece->radius);
             for (ChainJoint* joint : chain.joints) {
                 Vec3& q = joint->position;
@@ -79,7 +79,7 @@ void referenceStep(Chain& chain, float seconds) {
             }
         }
     }
-    for (Gear* piece : chain.gears) {
+    for (Body* piece : chain.gears) {
         if (piece->speed > 0.0f) {
             piece->angle += seconds * piece->speed;
         } else if (piece->caughtJoint != nullptr) {

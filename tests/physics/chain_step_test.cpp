@@ -33,6 +33,12 @@ TEST_F(ChainStep, JointsAreClampedIntoTheBoard) {
     chain->joints[0]->position = {0.0f, 182.5f, 0.0f};
     chain->step(seconds);
     EXPECT_EQ(at(*chain, 0), (Vec3{0.0f, 182.0f, 0.0f}));
+
+    // The edges are the ones it was given, not the game's board.
+    chain->edges = {-10.0f, 10.0f, -5.0f, 5.0f};
+    chain->joints[0]->position = {20.0f, -20.0f, 0.0f};
+    chain->step(seconds);
+    EXPECT_EQ(at(*chain, 0), (Vec3{10.0f, -5.0f, 0.0f}));
 }
 
 TEST_F(ChainStep, LinksRelaxTowardsTheirRestLength) {
@@ -56,7 +62,7 @@ TEST_F(ChainStep, LinksRelaxTowardsTheirRestLength) {
 }
 
 TEST_F(ChainStep, ZeroLengthLinksNeverDivideByZero) {
-    Chain chain(2, 0.0f, linkPicture, Vec3{10.0f, 10.0f, 0.0f});
+    Chain chain(2, 0.0f, linkPicture, Vec3{10.0f, 10.0f, 0.0f}, field::jointEdges);
     for (int i = 0; i < 3; ++i) {
         chain.step(seconds);
     }

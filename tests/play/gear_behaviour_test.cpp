@@ -15,7 +15,7 @@ protected:
     void TearDown() override { frameSeconds = 0.0f; }
 
     // An empty loop: enough to see what is attached.
-    Chain chain{0, 25.0f, "./img/link.png", Vec3{0.0f, 0.0f, 0.0f}};
+    Chain chain{0, 25.0f, "./img/link.png", Vec3{0.0f, 0.0f, 0.0f}, BoardEdges{}};
 };
 
 TEST_F(GearTest, LoosePieceGrowsRollsShrinksAndGoes) {

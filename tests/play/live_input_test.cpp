@@ -217,7 +217,7 @@ TEST_F(InputTest, KeyAGearRolledIntoTheBinLeavesTheChainBeforeItGoes) {
     Gear* plain = game.gears[3];
     while (inPlay(game, plain)) {
         runFrame();
-        for (const Gear* attached : game.chain->gears) {
+        for (const Body* attached : game.chain->gears) {
             ASSERT_TRUE(inPlay(game, attached)) << "frame " << frame;
         }
         ASSERT_LT(frame, 6 * playtest::framesPerSecond);

@@ -26,7 +26,7 @@ inline int countAttached(const Chain& chain, const Gear* piece) {
     return static_cast<int>(std::count(chain.gears.begin(), chain.gears.end(), piece));
 }
 
-inline bool inPlay(const LiveMode& mode, const Gear* piece) {
+inline bool inPlay(const LiveMode& mode, const Body* piece) {
     return std::find(mode.gears.begin(), mode.gears.end(), piece) != mode.gears.end();
 }
 

@@ -101,7 +101,8 @@ void checkPieces(const LiveMode& game, int aPresses, Complaint& complain) {
     }
     const Chain& chain = *game.chain;
     std::unordered_set<const Gear*> held;
-    for (const Gear* p : chain.gears) {
+    for (const Body* body : chain.gears) {
+        const auto* p = static_cast<const Gear*>(body); // the game attaches only pieces
         if (alive.count(p) == 0) {
             complain("the chain holds a piece that is not in play");
         } else if (!held.insert(p).second) {
