@@ -5,7 +5,7 @@
 // The records after the "records" line, one tag byte each:
 //   0-63   a frame of that many milliseconds (nearly every frame: one byte)
 //   64     a frame, its length follows as a number
-//   65-72  an event of Replay::Kind 0-7. Mouse: button, state, x, y; key events: key, x, y;
+//   65-72  an event of Replay::Kind 0-7. Mouse: button, state, x, y; keys: key, modifiers, x, y;
 //          motions: x, y; reshape: width, height.
 //   80     the end: outcome (0 won, 1 lost, 2 quit), game time, and the hash in 8 bytes, low
 //          byte first. Nothing may follow it.
@@ -45,15 +45,12 @@ void putEvent(std::string& out, const Replay::Event& e, int& lastX, int& lastY) 
         putNumber(out, static_cast<std::uint32_t>(e.x));
         putNumber(out, static_cast<std::uint32_t>(e.y));
         return;
-    case Replay::Kind::mouse:
-        putNumber(out, static_cast<std::uint32_t>(e.a));
-        putNumber(out, static_cast<std::uint32_t>(e.b));
-        break;
     case Replay::Kind::motion:
     case Replay::Kind::passiveMotion:
         break;
-    default: // the key events
+    default: // mouse buttons and keys
         putNumber(out, static_cast<std::uint32_t>(e.a));
+        putNumber(out, static_cast<std::uint32_t>(e.b));
         break;
     }
     putChange(out, e.x, lastX);
@@ -234,12 +231,12 @@ bool readEvent(RecordReader& in, Replay::Kind kind, Replay::Event& e, int& lastX
         break;
     case Replay::Kind::keyboard:
     case Replay::Kind::keyboardUp:
-        if (!in.number(e.a) || e.a > 255) {
+        if (!in.number(e.a) || !in.number(e.b) || e.a > 255 || e.b > 7) {
             return false;
         }
         break;
     default:
-        if (!in.number(e.a) || e.a > 0xFFFF) {
+        if (!in.number(e.a) || !in.number(e.b) || e.a > 0xFFFF || e.b > 7) {
             return false;
         }
         break;

@@ -14,9 +14,9 @@ struct Replay {
         mouse,         // a: button, b: state (0 down, 1 up)
         motion,        // the pointer moved with a button held
         passiveMotion, // ... with none held
-        keyboard,      // a: key (a character)
+        keyboard,      // a: key (a character), b: GLUT's modifiers as it came (alt+F4 quits)
         keyboardUp,
-        special, // a: GLUT's special key number
+        special, // a: GLUT's special key number, b: modifiers
         specialUp,
         reshape, // the window's new size: x by y
     };

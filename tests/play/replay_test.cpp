@@ -24,8 +24,8 @@ Replay sampleReplay() {
     r.frameMs = {16, 17, 0, 63, 64, 1000, 16, 33};
     r.events = {{0, Kind::passiveMotion, 0, 0, 400, 300}, {0, Kind::mouse, 0, 0, 401, 299},
                 {2, Kind::motion, 0, 0, -20, 5000},       {2, Kind::mouse, 0, 1, 3, 2},
-                {3, Kind::keyboard, 'p', 0, 3, 2},        {3, Kind::keyboardUp, 255, 0, 0, 0},
-                {5, Kind::special, 102, 0, 10, 10},       {5, Kind::specialUp, 4, 0, 10, 10},
+                {3, Kind::keyboard, 'p', 1, 3, 2},        {3, Kind::keyboardUp, 255, 0, 0, 0},
+                {5, Kind::special, 4, 4, 10, 10},         {5, Kind::specialUp, 4, 0, 10, 10},
                 {6, Kind::reshape, 0, 0, 1000, 750},      {8, Kind::mouse, 4, 0, 0, 0}};
     r.outcome = Replay::Outcome::lost;
     r.gameMs = 123456;
