@@ -64,13 +64,8 @@ TEST(ChainDeterminism, FixedSceneGivesTheRecordedJoints) {
     EXPECT_EQ(at(*chain, 17), (Vec3{-0x1.e90f4cp+7f, -0x1.d45502p+6f, 0.0f}));
     EXPECT_EQ(at(*chain, 40), (Vec3{-0x1.9f0e72p+7f, -0x1.e4c18cp+6f, 0.0f}));
     EXPECT_EQ(gear->angle, 0x1.b7ec6ep+7f);
-#ifdef __EMSCRIPTEN__
-    // The joints are the same bit for bit; the turn adds up arc cosines, and the browser's acosf
-    // (musl's) rounds some of them a float step away from glibc's: a step or two over the whole
-    // turn.
-    EXPECT_FLOAT_EQ(gear->turned, 0x1.fb066p+9f);
-#else
+    // The turn adds up arc cosines: exact in the browser too since the arc cosine is our own
+    // (the browser's acosf put it a step or two off over the whole turn).
     EXPECT_EQ(gear->turned, 0x1.fb066p+9f);
-#endif
     EXPECT_EQ(motor->angle, 0x1.18000ep+8f);
 }

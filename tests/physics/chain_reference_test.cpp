@@ -1,3 +1,4 @@
+#include "physics/ArcCos.h"
 #include "physics/chain_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -89,7 +90,7 @@ void referenceStep(Chain& chain, float seconds) {
             float theta = 0.0f;
             if (lengths > 0.0f) {
                 const float cosine = std::fmax(-1.0f, std::fmin(1.0f, dot(a, b) / lengths));
-                theta = static_cast<float>(std::acos(cosine) * 57.2957795);
+                theta = static_cast<float>(arcCos(cosine) * 57.2957795);
             }
             piece->angle += a.x * b.y - a.y * b.x < 0.0f ? -theta : theta;
             piece->turned += theta;

@@ -187,14 +187,8 @@ TEST_F(ChainStep, TravelThroughTheCentreTurnsCounterClockwiseByHalfATurn) {
     chain->attach(second.get());
     chain->step(seconds);
     ASSERT_EQ(at(*chain, 0), (Vec3{10.0f, 0.0f, 0.0f}));
-#ifdef __EMSCRIPTEN__
-    // The browser's acosf(-1) is a float step short of glibc's (see chain_determinism_test.cpp).
-    EXPECT_FLOAT_EQ(first->angle, 190.0f);
-    EXPECT_FLOAT_EQ(first->turned, 180.0f);
-#else
     EXPECT_EQ(first->angle, 190.0f);
     EXPECT_EQ(first->turned, 180.0f);
-#endif
 }
 
 TEST_F(ChainStep, ClockwiseTravelTurnsClockwise) {
