@@ -41,25 +41,25 @@ ButtonAction pressedAction = ButtonAction::Pause;
 void act(ButtonAction action) {
     switch (action) {
     case ButtonAction::Pause:
-        onKeyboard('p', 0, 0);
+        handleKeyboard('p', 0, 0);
         break;
     case ButtonAction::Sound:
-        onKeyboard('m', 0, 0);
+        handleKeyboard('m', 0, 0);
         break;
     case ButtonAction::Hints:
-        onKeyboard('h', 0, 0);
+        handleKeyboard('h', 0, 0);
         break;
     case ButtonAction::FullScreen:
         handleSpecial(keyF11, 0, 0, 0);
         break;
     case ButtonAction::Relaxed:
-        onKeyboard('e', 0, 0);
+        handleKeyboard('e', 0, 0);
         break;
     case ButtonAction::Palette:
-        onKeyboard('k', 0, 0);
+        handleKeyboard('k', 0, 0);
         break;
     case ButtonAction::PlayAgain:
-        onKeyboard('r', 0, 0);
+        handleKeyboard('r', 0, 0);
         break;
     case ButtonAction::Quit:
         requestQuit();
@@ -114,6 +114,17 @@ void drawButtons() {
         if (b.picture != nullptr) {
             drawHud(b.picture, b.box);
         }
+    }
+}
+
+int pendingButtonPress() {
+    return pressed ? static_cast<int>(pressedAction) : -1;
+}
+
+void setPendingButtonPress(int action) {
+    pressed = action >= 0 && action <= static_cast<int>(ButtonAction::Quit);
+    if (pressed) {
+        pressedAction = static_cast<ButtonAction>(action);
     }
 }
 

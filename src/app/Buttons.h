@@ -37,5 +37,9 @@ constexpr HudBox quitButton{278.0f, -210.0f, 240.0f, 60.0f};
 // The buttons the current screen shows now, with the pictures of their state.
 std::vector<ScreenButton> shownButtons();
 void drawButtons();
+// A press that began on a button and waits for its release (-1 when none): a replay begins with
+// the one its game began with.
+int pendingButtonPress();
+void setPendingButtonPress(int action);
 // A mouse event for the buttons (window pixels); true when it was theirs.
 bool buttonsTakeMouse(int button, int state, int x, int y);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "play/Replay.h"
+
 // The ten GLUT callbacks. Each forwards to the current state (reshapes go to the camera).
 void onReshape(int width, int height);
 void onDisplay();
@@ -18,6 +20,27 @@ void onWindowStatus(int status);
 // window and its main loop returns.
 void onClose();
 
+// The game's own handling of each input, as the callbacks hand it on after recording it; the
+// buttons and a replay's events go through these.
+void handleMouse(int button, int state, int x, int y);
+void handleMotion(int x, int y);
+void handlePassiveMotion(int x, int y);
+void handleKeyboard(unsigned char key, int x, int y);
+void handleKeyboardUp(unsigned char key, int x, int y);
+void handleSpecialUp(int key, int x, int y);
+void handleReshape(int width, int height);
+void playEvent(const Replay::Event& event);
+// While a replay plays nothing is saved, the window is left alone and a quit ends the replay.
+void setPlayingBack(bool on);
+bool playingBack();
+
+// Watching a replay in the window (from the command line, or W on the end screen): the window's
+// input then steers the replay (P, F or right arrow, Esc) instead of the game; at its end the
+// game's own end screen stays. quitAtEnd: Esc also ends the program.
+void watchReplay(const Replay& replay, bool quitAtEnd);
+void stopWatching();
+bool isWatching();
+
 // The parts of the callbacks that need no window, so tests can drive them directly.
 void idleStep(int nowMs);
 // An idle pass without the wait: steps the game; true when a frame should be drawn.
@@ -25,6 +48,8 @@ bool idlePass();
 bool isQuitKey(unsigned char key);
 bool isQuitSpecial(int key, int modifiers);
 void handleSpecial(int key, int modifiers, int x, int y);
+// onSpecial with the modifier keys GLUT reported with it.
+void onSpecialWith(int key, int modifiers, int x, int y);
 void windowStatusChanged(int status);
 
 // Ends the game: leaves the main loop (the browser's loop stops and the page says goodbye), and

@@ -53,7 +53,8 @@ constexpr const char* glutExample = "-geometry WxH+X+Y";
 constexpr const char* placesText =
     "The pictures and sounds are read from the img and sounds folders of --data DIR, of the\n"
     "working folder, or beside gridlume.exe. Records are kept in\n"
-    "%APPDATA%\\gridlume\\records.\n"
+    "%APPDATA%\\gridlume\\records, replays of the last 20 games and the best of each\n"
+    "mode in %APPDATA%\\gridlume\\replays.\n"
     "Relaxed mode, sound, hints, full screen and the palette are kept in\n"
     "%APPDATA%\\gridlume\\settings; the options above override them for one run.\n";
 #else
@@ -62,7 +63,8 @@ constexpr const char* glutExample = "-display NAME and -geometry WxH+X+Y";
 constexpr const char* placesText =
     "The pictures and sounds are read from ./img and ./sounds of the working folder, from\n"
     "--data DIR, or from the installed data folder. Records are kept in\n"
-    "$XDG_DATA_HOME/gridlume/records (~/.local/share/gridlume/records).\n"
+    "$XDG_DATA_HOME/gridlume/records (~/.local/share/gridlume/records), replays of the\n"
+    "last 20 games and the best of each mode in $XDG_DATA_HOME/gridlume/replays.\n"
     "Relaxed mode, sound, hints, full screen and the palette are kept in\n"
     "$XDG_CONFIG_HOME/gridlume/settings (~/.config/gridlume/settings); the options\n"
     "above override them for one run.\n";
@@ -113,6 +115,12 @@ Options parseOptions(int argc, char** argv) {
             options.relaxed = true;
         } else if (arg == "--hints" || arg == "--no-hints") {
             options.hints = arg == "--hints" ? 1 : 0;
+        } else if (arg == "--replay" || arg == "--verify-replay") {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+                options.error = "option '" + arg + "' needs a file";
+                break;
+            }
+            (arg == "--replay" ? options.replay : options.verifyReplay) = argv[++i];
         } else if (arg == "--data" || arg.rfind("--data=", 0) == 0) {
             const bool joined = arg != "--data";
             if (!joined && i + 1 >= argc) {
@@ -168,6 +176,10 @@ std::string usageText() {
            "      --palette NAME  the board's colours: red-green (the default) or\n"
            "                    blue-yellow, told apart by lightness too (K on the\n"
            "                    instructions screen)\n"
+           "      --replay FILE watch a recorded game: P pauses, F or Right goes faster,\n"
+           "                    Esc stops (W on the end screen watches the game just played)\n"
+           "      --verify-replay FILE  play a recorded game without a window and check it\n"
+           "                    ends as recorded (exit status 0 when it does)\n"
            "GLUT's own options work too, for example " +
            glutExample + ".\n" +
            "\n"

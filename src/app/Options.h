@@ -14,6 +14,8 @@ struct Options {
     bool relaxed = false;        // --relaxed: the board fades at a gentler rate
     int hints = -1;              // --hints 1, --no-hints 0; -1: shown in the first three games
     std::string dataFolder;      // --data DIR, empty when not given
+    std::string replay;          // --replay FILE: watch it
+    std::string verifyReplay;    // --verify-replay FILE: play it without a window and check it
     int width = 0;               // the size asked for with -geometry WxH..., 0 when none
     int height = 0;              //
     std::vector<char*> glutArgs; // the program name and GLUT's options, for glutInit

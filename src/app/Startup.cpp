@@ -8,6 +8,8 @@
 #include "app/Options.h"
 #include "app/Pacing.h"
 #include "app/Records.h"
+#include "app/ReplayStore.h"
+#include "app/Replays.h"
 #include "audio/SoundDevice.h"
 #include "platform/Platform.h"
 #include "play/LiveMode.h"
@@ -111,6 +113,7 @@ bool startGame(const Options& options) {
     }
     records = RecordsFile(defaultRecordsPath());
     records.load();
+    recorder.folder = defaultReplayFolder();
     settingsFile = SettingsFile(defaultSettingsPath());
     applySettings(withOptions(settingsFile.load(), options));
     settingsFile.keep(currentSettings()); // what the run starts with is not the player's change

@@ -1,5 +1,7 @@
 #include "app/DataFolder.h"
+#include "app/Callbacks.h"
 #include "app/Options.h"
+#include "app/Replays.h"
 #include "app/Startup.h"
 #include "platform/Platform.h"
 #ifdef __EMSCRIPTEN__
@@ -31,8 +33,21 @@ int main(int argc, char** argv) {
         return 0;
     }
     useDataFolder(options.dataFolder);
+    if (!options.verifyReplay.empty()) {
+        return verifyReplay(options.verifyReplay); // no window: as fast as it can
+    }
+    recorder.programVersion = GRIDLUME_VERSION;
     if (!startGame(options)) {
         return 1;
+    }
+    if (!options.replay.empty()) {
+        Replay replay;
+        std::string why;
+        if (!loadReplayFile(options.replay, replay, why)) {
+            platform::tellPlayer(Notice::error, "gridlume: " + options.replay + ": " + why + "\n");
+            return 1;
+        }
+        watchReplay(replay, true);
     }
 #ifdef __EMSCRIPTEN__
     runInBrowser();

@@ -30,9 +30,9 @@ void fitFourByThree(int width, int screenW, int screenH, int& outWidth, int& out
     }
 }
 
-void Camera::reshape(int windowWidth, int windowHeight) {
+bool Camera::fit(int windowWidth, int windowHeight) {
     if (windowWidth < 1 || windowHeight < 1) {
-        return; // minimised: keep everything as it was
+        return false; // minimised: keep everything as it was
     }
     int newWidth = windowWidth;
     int newHeight = windowHeight;
@@ -54,6 +54,17 @@ void Camera::reshape(int windowWidth, int windowHeight) {
     left = x;
     top = letterbox ? windowHeight - newHeight - y : 0;
     aspect = static_cast<double>(newWidth) / newHeight;
+    return true;
+}
+
+void Camera::reshape(int windowWidth, int windowHeight) {
+    if (!fit(windowWidth, windowHeight)) {
+        return;
+    }
+    const int newWidth = width;
+    const int newHeight = height;
+    const int x = left;
+    const int y = letterbox ? windowHeight - newHeight - top : 0;
     glViewport(x, y, newWidth, newHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -19,6 +19,9 @@ struct Camera {
     Camera() { reset(); }
     void reset();
     void reshape(int width, int height);
+    // What reshape works out, without GL: the picture's size and place in a window of this
+    // size; false (and nothing changes) for a minimised window.
+    bool fit(int width, int height);
     Vec3 screenToWorld(int px, int py) const;
 };
 

@@ -18,6 +18,8 @@ public:
     }
 
     void reset(std::uint32_t seed = initialState) { state = seed; }
+    // Where the deal stands: reset to it, the same pieces follow (a replay's seed).
+    std::uint32_t seed() const { return state; }
 
 private:
     std::uint32_t state = initialState;

@@ -52,6 +52,7 @@ bool LiveMode::enter(State*) {
     if (chain != nullptr) {
         release(this); // a game played before this one: give it up first
     }
+    dealtFrom = dealGenerator.seed();
     won = false;
     paused = false;
     playedSeconds = 0.0f;

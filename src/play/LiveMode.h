@@ -10,6 +10,7 @@
 #include "play/State.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class BoardSquare;
@@ -37,7 +38,8 @@ public:
     // chains measures the game without it too.
     bool relayAllowed = true;
     bool paused = false;
-    float playedSeconds = 0.0f; // how long the game lasted, once it is decided
+    float playedSeconds = 0.0f;  // how long the game lasted, once it is decided
+    std::uint32_t dealtFrom = 0; // the dealer's state as the game began: a replay deals alike
     // Relaxed mode, read by enter: every square fades at relaxedFadeFactor times the usual
     // rate, and nothing else changes. Off, the game is the usual one to the constant.
     bool relaxed = false;

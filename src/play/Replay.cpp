@@ -5,8 +5,8 @@
 // The records after the "records" line, one tag byte each:
 //   0-63   a frame of that many milliseconds (nearly every frame: one byte)
 //   64     a frame, its length follows as a number
-//   65-72  an event of Replay::Kind 0-7. Mouse: button, state, x, y; keys: key, modifiers, x, y;
-//          motions: x, y; reshape: width, height.
+//   65-73  an event of Replay::Kind 0-8. Mouse: button, state, x, y; keys: key, modifiers, x, y;
+//          motions: x, y; reshape: width, height; window status: status, 0, x, y.
 //   80     the end: outcome (0 won, 1 lost, 2 quit), game time, and the hash in 8 bytes, low
 //          byte first. Nothing may follow it.
 // Numbers are LEB128 (7 bits a byte, low first). A pointer's x and y are written as the change
@@ -19,7 +19,7 @@ constexpr const char* magic = "gridlume replay ";
 constexpr int shortFrames = 64;
 constexpr std::uint8_t longFrame = 64;
 constexpr std::uint8_t firstEvent = 65;
-constexpr int kindCount = 8;
+constexpr int kindCount = 9;
 constexpr std::uint8_t endRecord = 80;
 constexpr int largestValue = 1 << 30; // no length, key, size or pointer goes near it
 constexpr std::size_t longestVersion = 32;
@@ -170,9 +170,12 @@ bool readHeader(const std::string& bytes, std::size_t& at, Replay& r, std::strin
                                     "mode normal|relaxed",
                                     "hints on|off",
                                     "seed <number>",
+                                    "start <milliseconds> <frame milliseconds>",
                                     "window <width> <height>",
+                                    "screen window|full",
+                                    "button none|<number>",
                                     "records"};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 9; ++i) {
         bool good = headerLine(bytes, at, line);
         const std::size_t space = line.find(' ');
         const std::string name = line.substr(0, space);
@@ -196,6 +199,23 @@ bool readHeader(const std::string& bytes, std::size_t& at, Replay& r, std::strin
             r.seed = static_cast<std::uint32_t>(number);
             break;
         case 4: {
+            const std::size_t gap = value.find(' ');
+            good = good && name == "start" && gap != std::string::npos &&
+                   decimal(value.substr(0, gap), 0x7FFFFFFF, number);
+            r.startMs = static_cast<int>(number);
+            good = good && decimal(value.substr(gap + 1), 0x7FFFFFFF, number);
+            r.startFrameMs = static_cast<int>(number);
+            break;
+        }
+        case 6:
+            good = good && name == "screen" && (value == "window" || value == "full");
+            r.fullScreen = value == "full";
+            break;
+        case 7:
+            good = good && name == "button" && (value == "none" || decimal(value, 255, number));
+            r.pendingButton = value == "none" ? -1 : static_cast<int>(number);
+            break;
+        case 5: {
             const std::size_t gap = value.find(' ');
             good = good && name == "window" && gap != std::string::npos &&
                    decimal(value.substr(0, gap), 99999, number) && number > 0;
@@ -263,10 +283,13 @@ const char* outcomeName(Replay::Outcome outcome) {
 }
 
 std::string writeReplay(const Replay& r) {
-    std::string out = magic + std::to_string(replayFormat) + "\nversion " + r.programVersion +
-                      "\nmode " + (r.relaxed ? "relaxed" : "normal") + "\nhints " +
-                      (r.hints ? "on" : "off") + "\nseed " + std::to_string(r.seed) + "\nwindow " +
-                      std::to_string(r.width) + " " + std::to_string(r.height) + "\nrecords\n";
+    std::string out =
+        magic + std::to_string(replayFormat) + "\nversion " + r.programVersion + "\nmode " +
+        (r.relaxed ? "relaxed" : "normal") + "\nhints " + (r.hints ? "on" : "off") + "\nseed " +
+        std::to_string(r.seed) + "\nstart " + std::to_string(r.startMs) + " " +
+        std::to_string(r.startFrameMs) + "\nwindow " + std::to_string(r.width) + " " +
+        std::to_string(r.height) + "\nscreen " + (r.fullScreen ? "full" : "window") + "\nbutton " +
+        (r.pendingButton < 0 ? "none" : std::to_string(r.pendingButton)) + "\nrecords\n";
     out.reserve(out.size() + r.frameMs.size() + 4 * r.events.size() + 16);
     int lastX = 0;
     int lastY = 0;

@@ -18,7 +18,8 @@ struct Replay {
         keyboardUp,
         special, // a: GLUT's special key number, b: modifiers
         specialUp,
-        reshape, // the window's new size: x by y
+        reshape,      // the picture's new size, fitted to the screen: x by y
+        windowStatus, // a: GLUT's window status (a hidden window pauses the game)
     };
     struct Event {
         int frame = 0; // how many frames had run when it came
@@ -38,8 +39,12 @@ struct Replay {
     bool relaxed = false;
     bool hints = false;
     std::uint32_t seed = 0;
-    int width = 0; // the window's size as the game began
+    int startMs = 0; // the frame clock as the game began: the rules compare times as they stand
+    int startFrameMs = 0; // the length of the frame the game began in: its squares fade by it
+    int width = 0;        // the window's size as the game began
     int height = 0;
+    bool fullScreen = false;  // the picture letterboxed in a screen-sized window
+    int pendingButton = -1;   // an on-screen button pressed and not yet released, or -1
     std::vector<int> frameMs; // every frame's length in the frame clock's whole milliseconds
     std::vector<Event> events;
     Outcome outcome = Outcome::quit;
@@ -53,9 +58,10 @@ constexpr int replayFormat = 1;
 // megabyte.
 constexpr std::size_t largestReplay = 4u << 20;
 
-// The file: a few lines a person can read (format, program version, mode, hints, seed, window
-// size), a "records" line, then one compact binary record per frame or event (see Replay.cpp)
-// and the end record with the outcome, the game time and the hash.
+// The file: a few lines a person can read (format, program version, mode, hints, seed, the
+// clock at the start, window size and full screen), a "records" line, then one compact binary
+// record per frame or event (see Replay.cpp) and the end record with the outcome, the game time and
+// the hash.
 std::string writeReplay(const Replay& replay);
 // Reads that form; false with a reason a player can be shown for anything else: another
 // program's file, a newer or older format, a damaged or cut short one.

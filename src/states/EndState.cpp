@@ -26,6 +26,7 @@ bool EndState::enter(State* previous) {
     picture.setTexture(won ? "./img/win.jpg" : "./img/lose.jpg");
     shownAt = clock->seconds();
     quitAsked = false;
+    watchAsked = false;
 
     const float lasted = fromGame ? game.playedSeconds : 0.0f;
     const bool relaxed = fromGame && game.relaxed;
@@ -68,6 +69,10 @@ void EndState::mouse(int button, int state, int, int) {
 }
 
 void EndState::keyboard(unsigned char key, int, int) {
+    if (key == 'w' || key == 'W') {
+        watchAsked = true; // the shell plays the game's replay
+        return;
+    }
     if (key != enterKey && key != ' ' && key != 'r' && key != 'R') {
         return;
     }

@@ -35,6 +35,13 @@ private:
     FrameClock* clock;
     GameCounter countGame;
     bool quitAsked = false;
+
+public:
+    // How the next game is counted: a game watched again counts nowhere.
+    void countWith(GameCounter counter) { countGame = counter; }
+    GameCounter counter() const { return countGame; }
+    // W: the player asked to watch the game just played.
+    bool watchAsked = false;
 };
 
 extern EndState endState;

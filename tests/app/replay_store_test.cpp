@@ -1,4 +1,6 @@
 #include "app/ReplayStore.h"
+#include "app/Replays.h"
+#include "play/LiveMode.h"
 
 #include "platform/Platform.h"
 
@@ -107,6 +109,31 @@ TEST(ReplayStore, StoringAGameKeepsTheFolderPruned) {
     // No data folder: said, not saved.
     EXPECT_FALSE(storeReplay("", replay, {}, path, why));
     EXPECT_FALSE(why.empty());
+}
+
+} // namespace replaystoretest
+
+namespace replaystoretest {
+
+// Two games recorded on Linux by the monkey's players (a calm helper placing pieces on the chain
+// and a chaos player resizing, pausing and going full screen), lost after 115 and 70 s: here
+// too they end at the same game time in the same final state, to the bit. The same test runs
+// under Wine and under Node, so a replay recorded on one verifies on the others.
+TEST(ReplayPlayback, GamesRecordedOnLinuxPlayTheSameGameHere) {
+    State* const saved = currentState;
+    for (const char* name : {"calm-helper-lost", "chaos-lost"}) {
+        Replay recorded;
+        std::string why;
+        const std::string path =
+            std::string(GRIDLUME_SOURCE_DIR) + "/tests/app/replays/" + name + replayExtension;
+        ASSERT_TRUE(loadReplayFile(path, recorded, why)) << path << ": " << why;
+        const ReplayResult played = playReplay(recorded);
+        EXPECT_EQ(played.outcome, Outcome::lost) << name;
+        EXPECT_EQ(played.gameMs, recorded.gameMs) << name;
+        EXPECT_EQ(played.hash, recorded.hash) << name;
+    }
+    liveMode.release(nullptr);
+    currentState = saved;
 }
 
 } // namespace replaystoretest

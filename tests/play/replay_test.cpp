@@ -38,6 +38,8 @@ void expectSame(const Replay& a, const Replay& b) {
     EXPECT_EQ(a.relaxed, b.relaxed);
     EXPECT_EQ(a.hints, b.hints);
     EXPECT_EQ(a.seed, b.seed);
+    EXPECT_EQ(a.startMs, b.startMs);
+    EXPECT_EQ(a.fullScreen, b.fullScreen);
     EXPECT_EQ(a.width, b.width);
     EXPECT_EQ(a.height, b.height);
     EXPECT_EQ(a.frameMs, b.frameMs);
@@ -51,7 +53,8 @@ TEST(ReplayFile, RoundTripsEveryRecordBehindAReadableHeader) {
     const Replay original = sampleReplay();
     const std::string bytes = writeReplay(original);
     const std::string header = "gridlume replay 1\nversion 1.0.0\nmode relaxed\nhints on\n"
-                               "seed 4294967295\nwindow 800 600\nrecords\n";
+                               "seed 4294967295\nstart 0 0\nwindow 800 600\nscreen window\n"
+                               "button none\nrecords\n";
     ASSERT_EQ(bytes.compare(0, header.size(), header), 0) << bytes;
     Replay read;
     std::string why;
@@ -87,7 +90,7 @@ TEST(ReplayFile, DamagedOrForeignFilesAreRefusedWithAReason) {
         {newer, "newer than this gridlume reads (1)"},
         {"gridlume replay 0\n", "no longer reads"},
         {badMode, "line 3 is not \"mode normal|relaxed\""},
-        {good.substr(0, records - 3), "line 7 is not \"records\""},
+        {good.substr(0, records - 3), "line 10 is not \"records\""},
         {good.substr(0, records + 4), "cut short inside its record at byte"},
         {good.substr(0, good.size() - 13), "its last record, with the outcome, is missing"},
         {good + "x", "goes on after its last record"},

@@ -3,6 +3,8 @@
 //
 //   gridlume_monkey [--seeds FIRST-LAST | --seed N] [--frames N] [--play-seconds S]
 //                   [--end-frames N] [--data DIR] [--log] [--max-growth BYTES]
+//                   [--replays DIR]
+// --replays DIR saves every game's replay there, as the game keeps them (the latest and the best).
 //
 // --play-seconds S stops each game after S seconds of play, undecided: the chain steps once per
 // millisecond of play, so this bounds what a game costs. --data DIR runs the games with DIR as the
@@ -18,6 +20,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "app/Replays.h"
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -65,6 +69,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.endFrames = std::atoi(value);
         } else if (arg == "--data") {
             a.data = value;
+        } else if (arg == "--replays") {
+            recorder.folder = value;
         } else if (arg == "--max-growth") {
             a.maxGrowth = std::atol(value);
         } else {
@@ -81,7 +87,7 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, a)) {
         std::fprintf(stderr,
                      "usage: %s [--seeds FIRST-LAST | --seed N] [--frames N] [--play-seconds S] "
-                     "[--end-frames N] [--data DIR] [--log] [--max-growth BYTES]\n",
+                     "[--end-frames N] [--data DIR] [--log] [--max-growth BYTES] [--replays DIR]\n",
                      argv[0]);
         return 2;
     }

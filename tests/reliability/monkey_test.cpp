@@ -1,6 +1,7 @@
 #include "support/HeapInUse.h"
 #include "support/Monkey.h"
 
+#include "app/Replays.h"
 #include "play/LiveMode.h"
 #include "play/State.h"
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -85,6 +87,31 @@ TEST_F(MonkeyTest, ASeedReplaysItsGameExactly) {
     EXPECT_EQ(first.events, again.events);
     EXPECT_EQ(first.playSeconds, again.playSeconds);
     EXPECT_NE(first.digest, other.digest);
+}
+
+// Every game is recorded as the callbacks see it; played back through the same input handling,
+// from its file's bytes, the recording ends as the game did: same outcome, same game time, same
+// final state, whatever the player did (reshapes, full screen, pauses, stalled frames, the
+// buttons), whether the game was won, lost or stopped.
+TEST_F(MonkeyTest, ARecordedGamePlaysBackTheSame) {
+    for (std::uint32_t seed : {3u, 4u, 5u, 6u, 30u}) {
+        MonkeyOptions options;
+        options.seed = seed;
+        options.maxPlaySeconds = 40.0f;
+        const MonkeyResult result = playMonkeyGame(options);
+        releasePlayState(); // a game still in play is recorded as quit
+        Replay recorded;
+        ASSERT_TRUE(recorder.lastGame(recorded)) << "seed " << seed << ": " << describe(result);
+        Replay read;
+        std::string why;
+        ASSERT_TRUE(readReplay(writeReplay(recorded), read, why)) << why;
+        const ReplayResult played = playReplay(read);
+        EXPECT_EQ(outcomeName(played.outcome), std::string(outcomeName(recorded.outcome)))
+            << "seed " << seed << ": " << describe(result);
+        EXPECT_EQ(played.gameMs, recorded.gameMs) << "seed " << seed << ": " << describe(result);
+        EXPECT_EQ(played.hash, recorded.hash) << "seed " << seed << ": " << describe(result);
+        releasePlayState();
+    }
 }
 
 // Everything a game takes, pieces thrown in the bin included, comes back once the game is

@@ -5,6 +5,8 @@
 #include "BoardLight.h"
 #include "PointerInput.h"
 
+#include "app/Replays.h"
+
 #include "app/Callbacks.h"
 #include "gfx/Camera.h"
 #include "app/FrameClock.h"
@@ -204,7 +206,7 @@ void Monkey::randomEvent() {
         }
         digest.add(key * 8 + modifiers);
         if (random.chance(0.6)) {
-            handleSpecial(key, modifiers, windowX(where.x), windowY(where.y));
+            onSpecialWith(key, modifiers, windowX(where.x), windowY(where.y));
         } else {
             onSpecialUp(key, windowX(where.x), windowY(where.y));
         }
@@ -330,6 +332,7 @@ void Monkey::frame() {
     }
     nowMs += step;
     idleStep(nowMs);
+    recorder.afterFrame(); // as the idle callback does: every game is recorded
     ++result.frames;
     check("an idle step");
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -426,6 +429,7 @@ MonkeyResult playMonkeyGame(const MonkeyOptions& options) {
 }
 
 void releasePlayState() {
+    recorder.quit(); // a game stopped in play is recorded as quit
     if (currentState == &liveMode || currentState == &endState) {
         currentState = nullptr;
     }
