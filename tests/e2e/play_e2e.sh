@@ -66,4 +66,12 @@ peak=$(sox "$WORK/mix.wav" -n stat 2>&1 | awk '/^Maximum amplitude/ { a = $3 }
     /^Minimum amplitude/ { b = -$3 } END { print (a > b ? a : b) }')
 at_least "$peak" 0.05 "nothing was heard"
 at_most "$peak" 0.99 "the sound reached full scale"
-echo "play: the first piece was placed on the chain and turned; peak of the sound $peak"
+# The game, quit in play, was recorded; played back without a window it ends the same way, at the
+# same game time, in the same state.
+replays=("$XDG_DATA_HOME"/gridlume/replays/*-normal-quit.gridlume-replay)
+[ -f "${replays[0]}" ] || fail "the game was not recorded"
+ALSOFT_DRIVERS=null "$BINARY" --data "$SOURCE" --verify-replay "${replays[0]}" >"$WORK/verify.out" ||
+    fail "the replay did not play the same game: $(tail -n 4 "$WORK/verify.out")"
+echo "play: the first piece was placed on the chain and turned; peak of the sound $peak;" \
+    "the game's replay plays it again"
+
