@@ -139,6 +139,17 @@ screenshot windowed
 expect_drawn windowed
 key Escape
 expect_exit "Esc in play" 20
+# The game (a drag, full screen twice, Esc) was recorded; it plays the same game again here and
+# in the Linux build, if there is one beside this build.
+REPLAYS="$PREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/gridlume/replays"
+replay=$(ls -t "$REPLAYS"/*-normal-quit.gridlume-replay 2>/dev/null | head -n 1)
+[ -n "$replay" ] || fail "the game was not recorded in %APPDATA%\\gridlume\\replays"
+(cd "$GAME" && ALSOFT_DRIVERS=null "$WINE" gridlume.exe --verify-replay "Z:$replay" >"$WORK/verify.out" 2>&1) ||
+    fail "the replay did not play the same game: $(tr -d '\r' <"$WORK/verify.out" | tail -n 4)"
+if [ -x "$SOURCE/build/gridlume" ]; then
+    ALSOFT_DRIVERS=null "$SOURCE/build/gridlume" --data "$SOURCE" --verify-replay "$replay" \
+        >"$WORK/verify-linux.out" || fail "the Linux build plays the Windows replay otherwise"
+fi
 # Windows ends the log lines with CR LF.
 tr -d '\r' <"$WORK/game.out" >"$WORK/game.lf"
 expect_sound_log "$WORK/game.lf"
