@@ -99,4 +99,4 @@ ReplayResult playReplay(const Replay& replay);
 
 // --verify-replay: plays the file without a window as fast as it can, prints the outcome, the
 // game time and the hash, and returns 0 only if all three are what the file recorded.
-int verifyReplay(const std::string& path);
+int verifyReplay(const Replay& replay);

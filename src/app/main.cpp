@@ -32,21 +32,25 @@ int main(int argc, char** argv) {
         platform::tellPlayer(Notice::information, "gridlume " GRIDLUME_VERSION "\n");
         return 0;
     }
+    // A replay is read before the data folder becomes the working folder, so that its name is
+    // the one the player gave, and before any window opens for it.
+    const std::string& replayFile =
+        options.verifyReplay.empty() ? options.replay : options.verifyReplay;
+    Replay replay;
+    std::string why;
+    if (!replayFile.empty() && !loadReplayFile(replayFile, replay, why)) {
+        platform::tellPlayer(Notice::error, "gridlume: " + replayFile + ": " + why + "\n");
+        return 2;
+    }
     useDataFolder(options.dataFolder);
     if (!options.verifyReplay.empty()) {
-        return verifyReplay(options.verifyReplay); // no window: as fast as it can
+        return verifyReplay(replay); // no window: as fast as it can
     }
     recorder.programVersion = GRIDLUME_VERSION;
     if (!startGame(options)) {
         return 1;
     }
     if (!options.replay.empty()) {
-        Replay replay;
-        std::string why;
-        if (!loadReplayFile(options.replay, replay, why)) {
-            platform::tellPlayer(Notice::error, "gridlume: " + options.replay + ": " + why + "\n");
-            return 1;
-        }
         watchReplay(replay, true);
     }
 #ifdef __EMSCRIPTEN__

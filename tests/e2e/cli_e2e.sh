@@ -22,8 +22,24 @@ need_file GRIDLUME_LAUNCH
     status=0
     "$BINARY" --frobnicate 2>"$WORK/unknown.txt" || status=$?
     [ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
+    # A replay is checked without a display, by the name given from any folder; a damaged or
+    # foreign one, or none, is refused with its reason before any window would open.
+    (cd "$SOURCE/tests/app/replays" && ALSOFT_DRIVERS=null "$BINARY" --data "$SOURCE" \
+        --verify-replay chaos-lost.gridlume-replay >"$WORK/verify.txt") ||
+        fail "a recorded game did not verify: $(tail -n 4 "$WORK/verify.txt")"
+    head -c 2000 "$SOURCE/img/splash.jpg" >"$WORK/foreign.gridlume-replay"
+    head -c 300 "$SOURCE/tests/app/replays/chaos-lost.gridlume-replay" >"$WORK/cut.gridlume-replay"
+    for damaged in foreign cut missing; do
+        for option in --verify-replay --replay; do
+            status=0
+            "$BINARY" "$option" "$WORK/$damaged.gridlume-replay" 2>"$WORK/refused.txt" || status=$?
+            [ "$status" -eq 2 ] && grep -q "^gridlume: .*$damaged.gridlume-replay: " "$WORK/refused.txt" ||
+                fail "$option with a $damaged file: status $status, $(cat "$WORK/refused.txt")"
+        done
+    done
 )
-for option in --fullscreen --window --mute --data --uncapped --relaxed --no-hints -geometry P M H F11; do
+for option in --fullscreen --window --mute --data --uncapped --relaxed --no-hints --replay \
+    --verify-replay -geometry P M H F11; do
     grep -qF -- "$option" "$WORK/help.txt" || fail "--help does not mention $option"
 done
 grep -qx 'gridlume [0-9][0-9.]*' "$WORK/version.txt" || fail "--version printed $(cat "$WORK/version.txt")"
