@@ -414,9 +414,12 @@ void onSpecialWith(int key, int modifiers, int x, int y) {
 
 void onWindowStatus(int status) {
     markChanged();
-    if (watching == nullptr) {
-        recorder.event(Replay::Kind::windowStatus, status, 0, 0, 0);
+    if (watching != nullptr) {
+        // Out of sight the replay waits; the game it plays only pauses where its player did.
+        watchPaused = watchPaused || status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED;
+        return;
     }
+    recorder.event(Replay::Kind::windowStatus, status, 0, 0, 0);
     windowStatusChanged(status);
 }
 

@@ -103,6 +103,7 @@ void ReplayPlayback::begin() {
     }
     begun = true;
     setPlayingBack(true);
+    savedClock = frameClock;
     savedForced = hintChoice.forced;
     savedRelaxed = liveMode.relaxed;
     savedCounter = endState.counter();
@@ -171,6 +172,10 @@ void ReplayPlayback::end() {
         return;
     }
     ended = true;
+    // The shell's clock runs on from where it was; an end screen the replay reached counts its
+    // five seconds from now.
+    frameClock = savedClock;
+    endState.shownAt = frameClock.seconds();
     hintChoice.forced = savedForced;
     liveMode.relaxed = savedRelaxed;
     endState.countWith(savedCounter);

@@ -86,6 +86,7 @@ private:
     std::size_t nextEvent = 0;
     int played = 0;
     // What the shell had before.
+    FrameClock savedClock;
     int savedForced = -1;
     bool savedRelaxed = false;
     EndState::GameCounter savedCounter = nullptr;
