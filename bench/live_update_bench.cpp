@@ -2,7 +2,10 @@
 // (35 links, 2 pieces on the chain) and late in a game (101 links, 12 pieces on the chain), with
 // the 100 squares fading and the dealt piece rolling. Every frame also counts the heap
 // allocations made inside update, which must stay at zero in steady play.
+#include "app/Replays.h"
 #include "physics/Chain.h"
+#include "play/LiveMode.h"
+#include "play/State.h"
 #include "play/Gear.h"
 #include "support/AllocationCounter.h"
 #include "support/PlayScene.h"
@@ -46,6 +49,23 @@ void runHoldSteady(benchmark::State& state, Stage stage) {
     }
 }
 
+// What recording a game adds to a frame: the frame's length and two pointer moves, as a player's
+// frame brings them (against updateLate's whole frame).
+void recordFrame(benchmark::State& state) {
+    State* const saved = currentState;
+    currentState = &liveMode; // a game in play, as far as the recorder asks
+    recorder.afterInput();
+    int x = 0;
+    for (auto _ : state) {
+        recorder.event(Replay::Kind::motion, 0, 0, 400 + (x & 15), 300);
+        recorder.event(Replay::Kind::motion, 0, 0, 401 + (x & 15), 301);
+        recorder.afterFrame();
+        ++x;
+    }
+    currentState = saved;
+    recorder.afterFrame(); // the game is no longer in play: the recording ends
+}
+
 void updateAtStart(benchmark::State& state) {
     runUpdate(state, Stage::Start);
 }
@@ -61,6 +81,7 @@ void holdSteadyLate(benchmark::State& state) {
 BENCHMARK(updateAtStart)->Unit(benchmark::kMicrosecond);
 BENCHMARK(updateLate)->Unit(benchmark::kMicrosecond);
 BENCHMARK(holdSteadyLate)->Unit(benchmark::kMicrosecond);
+BENCHMARK(recordFrame)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     // Silent and quick: no sound device, so a play costs nothing and no mixer thread runs beside

@@ -6,7 +6,7 @@
 //                     [--player competent|novice|passive] [--relaxed] [--cap SECONDS]
 //                     [--max-drop PERCENT] [--min-median SECONDS] [--beat-passive SHARE]
 //                     [--max-dead-at-end N] [--data DIR] [--log] [--shots DIR] [--no-relay]
-//                     [--trace]
+//                     [--trace] [--replays DIR]
 //
 // Game i of a frame length is played with seed FIRST + i, so every frame length sees the same
 // players. --cap stops a game that has not ended by then (it counts with the time played).
@@ -22,6 +22,8 @@
 // stretch of a dead chain begins.
 // --trace (under Xvfb) prints, frame by frame between the game's own log lines, a hash of what the
 // frame drew as GL hands it back: two builds that print the same trace drew the same game.
+// --replays DIR plays through the window system's callbacks, as a player does, and records every
+// game there as the game keeps its replays.
 // --relaxed plays the relaxed mode. --data runs from DIR, so that ./img/ and ./sounds/ load.
 #include "support/CompetentPlayer.h"
 #include "support/GlWindow.h"
@@ -34,6 +36,7 @@
 #include "gfx/Camera.h"
 #include "app/FrameClock.h"
 #include "app/GlSwitches.h"
+#include "app/Replays.h"
 #include "physics/Chain.h"
 #include "play/DealGenerator.h"
 #include "play/Gear.h"
@@ -172,6 +175,7 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
     liveMode.relaxed = a.relaxed;
     liveMode.relayAllowed = a.relay;
     liveMode.enter(nullptr);
+    recorder.afterInput(); // the game in play starts recording, if a folder asks for it
 
     std::unique_ptr<CompetentPlayer> competent;
     std::unique_ptr<NovicePlayer> novice;
@@ -192,6 +196,7 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
         }
         nowMs += frameLength;
         idleStep(nowMs);
+        recorder.afterFrame();
         if (a.trace) {
             traceFrame(nowMs / frameLength);
         }
@@ -221,6 +226,7 @@ Result play(const Arguments& a, std::uint32_t seed, int frameLength) {
         result.placed = novice->placed;
         result.binned = novice->binned;
     }
+    recorder.quit(); // a game the cap stopped
     releasePlayState();
     return result;
 }
@@ -333,6 +339,9 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.data = value;
         } else if (arg == "--max-dead-at-end") {
             a.maxDeadAtEnd = std::atoi(value);
+        } else if (arg == "--replays") {
+            recorder.folder = value;
+            PlayerHand::throughCallbacks = true;
         } else if (arg == "--shots") {
             a.shots = value;
         } else {
@@ -353,7 +362,7 @@ int main(int argc, char** argv) {
                      "[--max-drop PERCENT] "
                      "[--min-median SECONDS] [--beat-passive SHARE] [--max-dead-at-end N] "
                      "[--data DIR] [--log] "
-                     "[--shots DIR] [--no-relay] [--trace]\n",
+                     "[--shots DIR] [--no-relay] [--trace] [--replays DIR]\n",
                      argv[0]);
         return 2;
     }

@@ -2,6 +2,7 @@
 
 #include "PointerInput.h"
 
+#include "app/Callbacks.h"
 #include "play/Gear.h"
 #include "play/LiveMode.h"
 #include "play/PlayField.h"
@@ -32,7 +33,11 @@ bool PlayerHand::relayIfDead(LiveMode& game, float now) {
         return false;
     }
     lastRelay = now;
-    game.keyboard('c', 0, 0);
+    if (throughCallbacks) {
+        onKeyboard('c', 0, 0);
+    } else {
+        game.keyboard('c', 0, 0);
+    }
     return true;
 }
 
@@ -44,6 +49,21 @@ bool PlayerHand::deliver(LiveMode& game, float now) {
         any = true;
         const int x = input::windowX(e.point.x);
         const int y = input::windowY(e.point.y);
+        if (throughCallbacks) {
+            switch (e.input) {
+            case Input::Press:
+            case Input::Release:
+                onMouse(input::leftButton, e.input == Input::Press ? input::down : input::up, x, y);
+                break;
+            case Input::Drag:
+                onMotion(x, y);
+                break;
+            case Input::Hover:
+                onPassiveMotion(x, y);
+                break;
+            }
+            continue;
+        }
         switch (e.input) {
         case Input::Press:
             game.mouse(input::leftButton, input::down, x, y);

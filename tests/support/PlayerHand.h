@@ -14,6 +14,10 @@ class PlayerHand {
 public:
     explicit PlayerHand(float speed) : speed(speed) {}
 
+    // Whether the hand's input goes through the window system's callbacks, as a player's does
+    // (recorded, the on-screen buttons first), rather than straight to the play state.
+    static inline bool throughCallbacks = false;
+
     bool busy() const { return !queued.empty(); }
     // Delivers the events that are due; true when the last queued one has just gone.
     bool deliver(LiveMode& game, float now);
