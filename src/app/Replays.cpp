@@ -78,16 +78,24 @@ void ReplayRecorder::finish(Replay::Outcome outcome) {
     replay.outcome = outcome;
     replay.gameMs = frameClock.elapsedMs - replay.startMs;
     replay.hash = hashGame(liveMode);
-    finished = replay;
+    finished = std::move(replay);
+    replay = Replay();
     haveFinished = true;
     if (folder.empty()) {
         return;
     }
     std::string path;
     std::string why;
-    if (!storeReplay(folder, replay, replayStampNow(), path, why)) {
+    if (!storeReplay(folder, finished, replayStampNow(), path, why)) {
         std::fprintf(stderr, "gridlume: the game's replay was not saved: %s\n", why.c_str());
     }
+}
+
+void ReplayRecorder::forget() {
+    on = false;
+    replay = Replay();
+    finished = Replay();
+    haveFinished = false;
 }
 
 bool ReplayRecorder::lastGame(Replay& into) const {

@@ -31,6 +31,8 @@ public:
     }
 
     bool recording() const { return on; }
+    // Drops the game in play and the last one, as a new process starts.
+    void forget();
     // The last finished game, for watching it again; false before the first.
     bool lastGame(Replay& into) const;
 

@@ -99,7 +99,7 @@ TEST_F(MonkeyTest, ARecordedGamePlaysBackTheSame) {
         options.seed = seed;
         options.maxPlaySeconds = 40.0f;
         const MonkeyResult result = playMonkeyGame(options);
-        releasePlayState(); // a game still in play is recorded as quit
+        recorder.quit(); // a game still in play is recorded as quit
         Replay recorded;
         ASSERT_TRUE(recorder.lastGame(recorded)) << "seed " << seed << ": " << describe(result);
         Replay read;

@@ -429,7 +429,10 @@ MonkeyResult playMonkeyGame(const MonkeyOptions& options) {
 }
 
 void releasePlayState() {
-    recorder.quit(); // a game stopped in play is recorded as quit
+    // A game stopped in play is recorded as quit; then the recorder starts over as in a new
+    // process.
+    recorder.quit();
+    recorder.forget();
     if (currentState == &liveMode || currentState == &endState) {
         currentState = nullptr;
     }
