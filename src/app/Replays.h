@@ -33,6 +33,7 @@ public:
     bool recording() const { return on; }
     // The last finished game, for watching it again; false before the first.
     bool lastGame(Replay& into) const;
+    bool hasLastGame() const { return haveFinished; }
 
 private:
     void begin();
