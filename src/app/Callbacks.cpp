@@ -18,6 +18,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -111,6 +112,11 @@ static void watchKey(unsigned char key, int special) {
         toggleMute();
     } else if (isQuitKey(key)) {
         const bool quit = watchQuitAtEnd;
+        // Left in play, the watched game would go on live from the window's clock, minutes
+        // ahead of the recording's, and be counted: it ends where it stands, counting nowhere.
+        if (currentState == &liveMode) {
+            liveMode.finishGame(liveMode.won);
+        }
         stopWatching();
         if (quit) {
             requestQuit();
@@ -496,6 +502,8 @@ void watchReplay(const Replay& replay, bool quitAtEnd) {
     watchLastMs = windowSystemReady() ? glutGet(GLUT_ELAPSED_TIME) : 0;
     watchAheadMs = 0.0;
     markChanged();
+    std::printf("Watching a replay\n");
+    std::fflush(stdout);
 }
 
 void stopWatching() {

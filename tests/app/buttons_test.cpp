@@ -112,6 +112,16 @@ TEST_F(ButtonsTest, EndScreenButtons) {
     }
     tap(hud::watchButton);
     EXPECT_TRUE(end.watchAsked);
+    // Watched, then stopped with Esc: the game ends where it stands and counts nowhere.
+    Replay last;
+    ASSERT_TRUE(recorder.lastGame(last));
+    const int played = records.current().gamesPlayed();
+    watchReplay(last, false);
+    EXPECT_TRUE(isWatching());
+    onKeyboard(27, 0, 0);
+    EXPECT_FALSE(isWatching());
+    EXPECT_EQ(currentState, &endState);
+    EXPECT_EQ(records.current().gamesPlayed(), played);
     recorder = kept;
     liveMode.release(nullptr);
 }
