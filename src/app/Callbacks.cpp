@@ -94,6 +94,11 @@ void fitWindowToScreen(const Camera& view, int& width, int& height) {
 
 // Drawn over every screen, after everything else.
 void drawOverlay() {
+    // A paused replay says so where a paused game does, and the sign's keys are the same.
+    if (watching != nullptr && watchPaused) {
+        drawPlate(hud::titlePlate, hud::titleBarColor);
+        drawHud("./img/hud/paused.png", hud::pausedBanner);
+    }
     drawButtons();
     if (soundMuted()) {
         drawHud("./img/hud/muted.png", hud::mutedIcon);

@@ -179,7 +179,12 @@ test('the last game downloads as a replay; the Watch button and a chosen file pl
     const watching = () => game.log.filter((l) => l === 'Watching a replay').length;
     await click(game, 102, 420); // the Watch button (app/Buttons.h)
     await waitForLine(game, 'Watching a replay');
-    await screenshot(game, '15-watching');
+    await sleep(300);
+    const watched = await screenshot(game, '15-watching');
+    await game.page.keyboard.press('p');
+    await sleep(300);
+    const paused = await screenshot(game, '15-watching-paused');
+    assert.ok(difference(watched, paused, 300, 20, 200, 50) > 0.05, 'no pause sign on the replay');
     await game.page.keyboard.press('Escape'); // stops watching; the page stays
     await (await game.page.$('#replay-file')).uploadFile(file);
     for (let i = 0; i < 50 && watching() < 2; i++) await sleep(100);
