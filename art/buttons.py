@@ -2,7 +2,7 @@
 
 Each square button is a dark glass tile with a light symbol, 128 pixels for a box the game
 draws 64 to 72 units wide: large enough for a fingertip on a phone held sideways. A button
-that is on has a green rim, one that is off a grey one. The end screen's two buttons are wide
+that is on has a green rim, one that is off a grey one. The end screen's buttons are wide
 and carry their word. Every side is a power of two, as old OpenGL wants.
 """
 
@@ -126,3 +126,5 @@ def all_buttons():
         [(0, "#140f6b"), (0.5, "#178594"), (1, "#ffeb29")], True)
     yield "hud/button-play-again", wide("againTile", "PLAY AGAIN", ON)
     yield "hud/button-quit", wide("quitTile", "QUIT", "#ff9a7a")
+    # Drawn at 192 by 48 in the narrower margin beside the little board.
+    yield "hud/button-watch", wide("watchTile", "WATCH", "#7ac8ff")

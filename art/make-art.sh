@@ -83,7 +83,7 @@ for name in pause resume sound-on sound-off hints-on hints-off full-screen windo
     palette-red-green palette-blue-yellow; do
     png "hud/button-$name" 128
 done
-for name in play-again quit; do
+for name in play-again quit watch; do
     png "hud/button-$name" 512 128
 done
 

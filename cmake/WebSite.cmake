@@ -7,6 +7,8 @@ target_link_options(gridlume PRIVATE
     -sENVIRONMENT=web
     # The records live in the browser's IndexedDB, mounted by the pre-js before main runs.
     -lidbfs.js --pre-js ${WEB_PRE}
+    # The page's replay controls call the game through ccall (web/pre.js).
+    -sEXPORTED_RUNTIME_METHODS=ccall
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/img@/img"
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/sounds@/sounds")
 set(WEB_SITE ${PROJECT_BINARY_DIR}/site)

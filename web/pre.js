@@ -29,3 +29,28 @@ Module.gridlumeReadFile = function (path) {
         return null;
     }
 };
+// The page's replay controls. The game keeps its replays beside the records; the last game is
+// the newest file there, which also outlives a reload.
+var replayFolder = '/home/web_user/.local/share/gridlume/replays';
+Module.gridlumeLastReplay = function () {
+    var newest = null;
+    try {
+        FS.readdir(replayFolder).forEach(function (name) {
+            if (!/\.gridlume-replay$/.test(name)) return;
+            var at = FS.stat(replayFolder + '/' + name).mtime.getTime();
+            if (!newest || at > newest.at || (at === newest.at && name > newest.name)) {
+                newest = { name: name, at: at };
+            }
+        });
+    } catch (e) {
+        return null; // no game saved yet
+    }
+    return newest && { name: newest.name, bytes: FS.readFile(replayFolder + '/' + newest.name) };
+};
+// A file the player chose (its bytes), watched in the canvas; false when the game refused it
+// (it says why on the console).
+Module.gridlumeWatch = function (bytes) {
+    var path = '/tmp/watched.gridlume-replay';
+    FS.writeFile(path, bytes);
+    return ccall('gridlume_watch', 'number', ['string'], [path]) === 1;
+};

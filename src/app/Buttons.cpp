@@ -3,6 +3,7 @@
 #include "app/Callbacks.h"
 #include "gfx/Camera.h"
 #include "app/Records.h"
+#include "app/Replays.h"
 #include "app/Window.h"
 #include "audio/SoundDevice.h"
 #include "play/Hints.h"
@@ -64,6 +65,9 @@ void act(ButtonAction action) {
     case ButtonAction::Quit:
         requestQuit();
         break;
+    case ButtonAction::Watch:
+        handleKeyboard('w', 0, 0);
+        break;
     }
 }
 
@@ -105,6 +109,9 @@ std::vector<ScreenButton> shownButtons() {
         shown.push_back(
             {ButtonAction::PlayAgain, playAgainButton, "./img/hud/button-play-again.png"});
         shown.push_back({ButtonAction::Quit, quitButton, "./img/hud/button-quit.png"});
+        if (recorder.hasLastGame()) {
+            shown.push_back({ButtonAction::Watch, watchButton, "./img/hud/button-watch.png"});
+        }
     }
     return shown;
 }
@@ -122,7 +129,7 @@ int pendingButtonPress() {
 }
 
 void setPendingButtonPress(int action) {
-    pressed = action >= 0 && action <= static_cast<int>(ButtonAction::Quit);
+    pressed = action >= 0 && action <= static_cast<int>(ButtonAction::Watch);
     if (pressed) {
         pressedAction = static_cast<ButtonAction>(action);
     }

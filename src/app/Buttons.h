@@ -7,7 +7,18 @@
 // The on-screen buttons: the keys a finger cannot press, drawn over the screens in their
 // margins (never over the board) and pressed with a tap or a click. A button acts on its
 // release, and only if the press began on it too; the screen under it sees neither.
-enum class ButtonAction { Pause, Sound, Hints, FullScreen, Relaxed, Palette, PlayAgain, Quit };
+// A replay keeps the number of a press that began before its game: new actions go last.
+enum class ButtonAction {
+    Pause,
+    Sound,
+    Hints,
+    FullScreen,
+    Relaxed,
+    Palette,
+    PlayAgain,
+    Quit,
+    Watch
+};
 
 struct ScreenButton {
     ButtonAction action;
@@ -32,6 +43,9 @@ constexpr HudBox relaxedButton{0.0f, -225.0f, 320.0f, 60.0f};
 // The end screen: either side of the scoreboard.
 constexpr HudBox playAgainButton{-278.0f, -210.0f, 240.0f, 60.0f};
 constexpr HudBox quitButton{278.0f, -210.0f, 240.0f, 60.0f};
+// Above Play again, in the plain margin left of the little board, level with the tip and clear
+// of it.
+constexpr HudBox watchButton{-298.0f, -120.0f, 192.0f, 48.0f};
 } // namespace hud
 
 // The buttons the current screen shows now, with the pictures of their state.

@@ -18,6 +18,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -93,6 +94,11 @@ void fitWindowToScreen(const Camera& view, int& width, int& height) {
 
 // Drawn over every screen, after everything else.
 void drawOverlay() {
+    // A paused replay says so where a paused game does, and the sign's keys are the same.
+    if (watching != nullptr && watchPaused) {
+        drawPlate(hud::titlePlate, hud::titleBarColor);
+        drawHud("./img/hud/paused.png", hud::pausedBanner);
+    }
     drawButtons();
     if (soundMuted()) {
         drawHud("./img/hud/muted.png", hud::mutedIcon);
@@ -111,6 +117,11 @@ static void watchKey(unsigned char key, int special) {
         toggleMute();
     } else if (isQuitKey(key)) {
         const bool quit = watchQuitAtEnd;
+        // Left in play, the watched game would go on live from the window's clock, minutes
+        // ahead of the recording's, and be counted: it ends where it stands, counting nowhere.
+        if (currentState == &liveMode) {
+            liveMode.finishGame(liveMode.won);
+        }
         stopWatching();
         if (quit) {
             requestQuit();
@@ -499,6 +510,8 @@ void watchReplay(const Replay& replay, bool quitAtEnd) {
     watchLastMs = windowSystemReady() ? glutGet(GLUT_ELAPSED_TIME) : 0;
     watchAheadMs = 0.0;
     markChanged();
+    std::printf("Watching a replay\n");
+    std::fflush(stdout);
 }
 
 void stopWatching() {

@@ -35,6 +35,7 @@ public:
     void forget();
     // The last finished game, for watching it again; false before the first.
     bool lastGame(Replay& into) const;
+    bool hasLastGame() const { return haveFinished; }
 
 private:
     void begin();

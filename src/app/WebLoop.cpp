@@ -2,10 +2,14 @@
 
 #include "app/Callbacks.h"
 #include "app/Pacing.h"
+#include "app/Replays.h"
 
 #include <GL/freeglut.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
+
+#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -37,6 +41,23 @@ EM_BOOL visibilityChanged(int, const EmscriptenVisibilityChangeEvent* event, voi
 }
 
 } // namespace
+
+// The page's "Watch a file": it puts the chosen file into the game's file system and calls this
+// to watch it in the canvas, as W watches the last game. A game in play is given up first and
+// kept as quit, as closing the page keeps it. 1 when the replay plays; 0, with the reason on the
+// console, when the file is refused.
+extern "C" EMSCRIPTEN_KEEPALIVE int gridlume_watch(const char* path) {
+    Replay replay;
+    std::string why = "the game has ended";
+    if (quitRequested() || !loadReplayFile(path, replay, why)) {
+        std::printf("Couldn't watch the replay %s: %s\n", path, why.c_str());
+        std::fflush(stdout);
+        return 0;
+    }
+    recorder.quit();
+    watchReplay(replay, false);
+    return 1;
+}
 
 void runInBrowser() {
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibilityChanged);

@@ -99,6 +99,9 @@ public:
     // The first piece in play order under the point that a press may pick, or none.
     Gear* pieceAt(Vec3 point) const;
 
+    // Hands over to the end screen with the outcome (also a watched game stopped early).
+    void finishGame(bool victory);
+
 private:
     FrameClock* clock;
     State* endScreen;
@@ -112,8 +115,6 @@ private:
     void runPieces();
     void removePiece(std::size_t index);
 
-    // Hands over to the end screen with the outcome.
-    void finishGame(bool victory);
     // Everything over the rules' drawing: the marks on the pieces, the taut-chain sign, the
     // bin's sign, the countdown, the hints and the pause sign.
     void drawOverlay();

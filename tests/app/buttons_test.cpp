@@ -3,7 +3,11 @@
 #include "audio/SoundDevice.h"
 #include "play/play_fixtures.h"
 #include "app/Buttons.h"
+#include "app/Replays.h"
 #include "states/EndState.h"
+
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -71,15 +75,20 @@ TEST_F(ButtonsTest, ATapOverTheBinBinsTheCarriedPiece) {
     EXPECT_TRUE(piece->discarding);
 }
 
-// The end screen's Play again starts the next game at once; Quit ends the program.
+bool overlap(const HudBox& a, const HudBox& b) {
+    return std::abs(a.x - b.x) < (a.width + b.width) / 2 &&
+           std::abs(a.y - b.y) < (a.height + b.height) / 2;
+}
+
+// The end screen's Play again starts the next game at once; Quit ends the program; Watch, shown
+// once a game was played, asks for its replay. None covers another, the scoreboard or the tip.
 TEST_F(ButtonsTest, EndScreenButtons) {
+    const ReplayRecorder kept = recorder;
+    recorder = ReplayRecorder(); // no game played yet
     EndState end{frameClock, countGame};
     end.enter(&game);
     currentState = &end;
-    for (const ScreenButton& b : shownButtons()) {
-        EXPECT_TRUE(b.box.x - b.box.width / 2 > 150.0f || b.box.x + b.box.width / 2 < -150.0f)
-            << "over the scoreboard";
-    }
+    EXPECT_EQ(shownButtons().size(), 2u);
 #if GTEST_HAS_DEATH_TEST
     EXPECT_EXIT(
         {
@@ -88,8 +97,32 @@ TEST_F(ButtonsTest, EndScreenButtons) {
         },
         ::testing::ExitedWithCode(0), "");
 #endif
-    tap(hud::playAgainButton);
+    tap(hud::playAgainButton); // the game it starts is recorded, and ends at once
     EXPECT_EQ(currentState, &liveMode);
+    currentState = &end;
+    recorder.afterFrame();
+    const std::vector<ScreenButton> shown = shownButtons();
+    ASSERT_EQ(shown.size(), 3u);
+    constexpr HudBox scoreboard{0.0f, -216.0f, 300.0f, 90.0f};
+    for (const ScreenButton& b : shown) {
+        EXPECT_FALSE(overlap(b.box, scoreboard) || overlap(b.box, hud::endTip));
+        for (const ScreenButton& other : shown) {
+            EXPECT_TRUE(&b == &other || !overlap(b.box, other.box));
+        }
+    }
+    tap(hud::watchButton);
+    EXPECT_TRUE(end.watchAsked);
+    // Watched, then stopped with Esc: the game ends where it stands and counts nowhere.
+    Replay last;
+    ASSERT_TRUE(recorder.lastGame(last));
+    const int played = records.current().gamesPlayed();
+    watchReplay(last, false);
+    EXPECT_TRUE(isWatching());
+    onKeyboard(27, 0, 0);
+    EXPECT_FALSE(isWatching());
+    EXPECT_EQ(currentState, &endState);
+    EXPECT_EQ(records.current().gamesPlayed(), played);
+    recorder = kept;
     liveMode.release(nullptr);
 }
 

@@ -62,7 +62,7 @@ export async function openGame(browser, url, device, slow = false) {
         await page.emulate(device);
     } else {
         // The canvas is then exactly 800 by 600 CSS pixels: one game pixel each.
-        await page.setViewport({ width: 816, height: 696 });
+        await page.setViewport({ width: 816, height: 740 });
     }
     await page.evaluateOnNewDocument(clockShim);
     await page.evaluateOnNewDocument(progressRecorder);

@@ -1,8 +1,12 @@
 // One visit to the page in headless Chromium, as a player would make it: the loading bar fills
 // and the splash shows, two clicks lead into play, a dealt piece is dragged onto the board, P
 // pauses, M mutes, F11 goes full screen, a hidden tab pauses, the clock is moved on to the end
-// screen, Esc says goodbye, and a reload still knows the game that was played. A screenshot of each step is kept in $GRIDLUME_SHOTS.
+// screen, its replay downloads and is watched, Esc says goodbye, and a reload still knows the
+// game that was played. A screenshot of each step is kept in $GRIDLUME_SHOTS.
 import assert from 'node:assert/strict';
+import { mkdtemp, readdir, readFile, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import {
     click, colours, difference, greyRow, load, moveTo, openGame, press, release, screenshot,
@@ -145,7 +149,7 @@ test('F11 asks for the browser\'s full screen and back; a hidden tab pauses the 
     await game.page.keyboard.press('p');
 });
 
-test('moving the clock on ends the game; the records are kept; Esc says goodbye', async () => {
+test('moving the clock on ends the game; the records are kept', async () => {
     await game.page.evaluate('window.gridlumeWarpMs = 250000');
     const end = () => game.log.some((l) => /Loaded texture \.\/img\/(win|lose)\.jpg/.test(l));
     for (let i = 0; i < 100 && !end(); i++) await sleep(100);
@@ -154,10 +158,45 @@ test('moving the clock on ends the game; the records are kept; Esc says goodbye'
     await screenshot(game, '14-end');
     const records = await game.page.evaluate(`Module.gridlumeReadFile('${recordsFile}')`);
     assert.match(records ?? '', /^played 1$/m);
+});
 
+// The page's download is a real one, into a folder of the test's; the file it gives is then
+// chosen to watch, as a player would open a replay sent to them.
+test('the last game downloads as a replay; the Watch button and a chosen file play it', async () => {
+    const folder = await mkdtemp(join(tmpdir(), 'gridlume-download-'));
+    const cdp = await game.page.createCDPSession();
+    await cdp.send('Page.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    await game.page.click('#download-replay');
+    let name;
+    for (let i = 0; i < 50 && !name; i++) {
+        await sleep(100); // Chromium writes a partial file first, then renames it
+        name = (await readdir(folder)).find((f) => f.endsWith('.gridlume-replay'));
+    }
+    assert.ok(name, 'nothing was downloaded');
+    const file = join(folder, name);
+    assert.equal((await readFile(file)).subarray(0, 18).toString(), 'gridlume replay 1\n');
+
+    const watching = () => game.log.filter((l) => l === 'Watching a replay').length;
+    await click(game, 102, 420); // the Watch button (app/Buttons.h)
+    await waitForLine(game, 'Watching a replay');
+    await sleep(300);
+    const watched = await screenshot(game, '15-watching');
+    await game.page.keyboard.press('p');
+    await sleep(300);
+    const paused = await screenshot(game, '15-watching-paused');
+    assert.ok(difference(watched, paused, 300, 20, 200, 50) > 0.05, 'no pause sign on the replay');
+    await game.page.keyboard.press('Escape'); // stops watching; the page stays
+    await (await game.page.$('#replay-file')).uploadFile(file);
+    for (let i = 0; i < 50 && watching() < 2; i++) await sleep(100);
+    assert.equal(watching(), 2, 'the chosen file was not watched');
+    await game.page.keyboard.press('Escape');
+    await rm(folder, { recursive: true, force: true });
+});
+
+test('Esc says goodbye', async () => {
     await game.page.keyboard.press('Escape');
     await game.page.waitForSelector('#goodbye:not([hidden])', { timeout: 5000 });
-    await game.page.screenshot({ path: shotPath('15-goodbye') });
+    await game.page.screenshot({ path: shotPath('16-goodbye') });
 });
 
 test('the records survive a reload', async () => {
@@ -165,6 +204,7 @@ test('the records survive a reload', async () => {
     await load(game, () => game.page.reload());
     const records = await game.page.evaluate(`Module.gridlumeReadFile('${recordsFile}')`);
     assert.match(records ?? '', /^played 1$/m);
+    assert.ok(await game.page.evaluate('Module.gridlumeLastReplay()?.name'), 'no replay kept');
 });
 
 test('nothing went wrong on the console', () => {
