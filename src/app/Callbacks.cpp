@@ -223,6 +223,9 @@ void handleReshape(int width, int height) {
         return;
     }
     fitWindowToScreen(*activeCamera, width, height);
+    // Recorded as fitted, so a replay needs no screen; a size below one pixel is a minimised
+    // window, whatever its number: kept as 0.
+    recorder.event(Replay::Kind::reshape, 0, 0, std::max(0, width), std::max(0, height));
     activeCamera->reshape(width, height);
     if (width >= 1 && height >= 1) {
         recorder.picture(width, height); // a minimised window left the picture as it was
@@ -237,14 +240,6 @@ void onReshape(int width, int height) {
         activeCamera->reshape(width, height);
         return;
     }
-    int fittedWidth = width;
-    int fittedHeight = height;
-    if (activeCamera != nullptr && !activeCamera->letterbox && width > 0 && height > 0) {
-        fitFourByThree(width, screenWidth(), screenHeight(), fittedWidth, fittedHeight);
-    }
-    // A size below one pixel is a minimised window, whatever its number: kept as 0.
-    recorder.event(Replay::Kind::reshape, 0, 0, std::max(0, fittedWidth),
-                   std::max(0, fittedHeight));
     handleReshape(width, height);
 }
 
