@@ -262,10 +262,11 @@ float LiveMode::stepChain() {
 }
 
 void LiveMode::relightAround(const Gear& p) {
+    const int radii = relaxed ? relaxedRelightRadii : relightRadii;
     for (BoardSquare* square : squares) {
         const Vec3 e = square->position - p.position;
         const float d = std::sqrt(dot(e, e));
-        if (p.radius * relightRadii > d) {
+        if (p.radius * radii > d) {
             square->relight(relightAmount);
         }
     }

@@ -41,7 +41,8 @@ public:
     float playedSeconds = 0.0f;  // how long the game lasted, once it is decided
     std::uint32_t dealtFrom = 0; // the dealer's state as the game began: a replay deals alike
     // Relaxed mode, read by enter: every square fades at relaxedFadeFactor times the usual
-    // rate, and nothing else changes. Off, the game is the usual one to the constant.
+    // rate and a bulb relights the squares within relaxedRelightRadii of its radius; nothing
+    // else changes. Off, the game is the usual one to the constant.
     bool relaxed = false;
     // What the overlays and hints read about the play; the rules never read it.
     PlayWatch watch;
@@ -50,10 +51,13 @@ public:
     // The game's length: it is won once this much game time has passed.
     static constexpr float gameLength = 240.0f;
     static constexpr float chainLinkLength = 25.0f;
-    // How much more slowly the board fades in relaxed mode: slow enough that a newcomer who drops
-    // pieces on the chain wins most games, fast enough that a board left alone still goes dark
-    // well before the end (docs/gameplay.md).
-    static constexpr float relaxedFadeFactor = 0.45f;
+    // How much more slowly the board fades in relaxed mode, and how far a bulb's light reaches
+    // there: a board left alone still goes dark 100 s before the end, while a newcomer who drops
+    // pieces on the chain wins most games. A newcomer's bulbs sit along the chain and relight the
+    // same squares again and again, so it is the reach that carries them, not a slower fade
+    // (docs/gameplay.md).
+    static constexpr float relaxedFadeFactor = 0.5f;
+    static constexpr int relaxedRelightRadii = 4;
 
     // The clock is the one the shell ticks; the end screen is where a finished game goes; the
     // records (the shell's, kept up to date) decide the first games' hints.

@@ -327,7 +327,8 @@ TEST_F(RulesTest, RemovalReplacesUnplacedPiecesAndSkipsNobody) {
     EXPECT_EQ(game.gears[2], replacement);
 }
 
-TEST_F(RulesTest, BulbRelightsOnlyStrictlyWithinThreeRadii) {
+// Three radii, or four in relaxed mode.
+TEST_F(RulesTest, BulbRelightsOnlyStrictlyWithinItsReach) {
     frameSeconds = 0.0f;
     setAllLight(50.0f);
     const Vec3 column0 = game.squares[0]->position; // rows at y = -219, -175, -131, -87
@@ -342,6 +343,17 @@ TEST_F(RulesTest, BulbRelightsOnlyStrictlyWithinThreeRadii) {
     EXPECT_FLOAT_EQ(game.squares[1]->color[1], 0.5f);
     game.update();
     EXPECT_FLOAT_EQ(game.squares[1]->color[1], 0.85f);
+
+    game.relaxed = true;
+    setAllLight(50.0f);
+    addPlacedPiece(20.0f, {column0.x, -159.0f, 0.0f}, Bulb, 2, 1800.1f);
+    game.update();
+    game.relaxed = false;
+    for (int i : {0, 1, 2, 3, 11, 12}) { // 60, 72, 69 and 73 away are within 80
+        EXPECT_FLOAT_EQ(game.squares[i]->light, 85.0f) << i;
+    }
+    EXPECT_FLOAT_EQ(game.squares[4]->light, 50.0f);  // 116 away
+    EXPECT_FLOAT_EQ(game.squares[13]->light, 50.0f); // 67.2 across, 72 up: 98 away
 }
 
 TEST_F(RulesTest, AddLinkPayoutLengthensTheChain) {
@@ -457,9 +469,10 @@ TEST_F(PauseTest, NothingTimedMovesWhilePausedAndResumingMakesNoLongFrame) {
 
 } // namespace
 
-// Relaxed mode slows the fading and nothing else: after the same 20 s of play the chain, the
-// pieces and the deal are exactly those of a normal game, while a board left alone lasts the
-// inverse of the factor times as long, up to the whole game, and at least half as long again.
+// Relaxed mode slows the fading (and lengthens a bulb's reach, above) and nothing else: after the
+// same 20 s of play the chain, the pieces and the deal are exactly those of a normal game, while a
+// board left alone lasts the inverse of the factor times as long, up to the whole game, and at
+// least half as long again.
 TEST_F(RulesTest, RelaxedModeMakesAnUntouchedBoardLastLongerAndLeavesEveryOtherRuleAlone) {
     struct Outcome {
         std::vector<float> numbers;
