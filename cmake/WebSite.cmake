@@ -3,6 +3,10 @@
 set(WEB_PAGE ${PROJECT_SOURCE_DIR}/web/index.html)
 set(WEB_PRE ${PROJECT_SOURCE_DIR}/web/pre.js)
 set_target_properties(gridlume PROPERTIES SUFFIX .js LINK_DEPENDS "${WEB_PRE}")
+# Every byte of the code is downloaded before the splash shows: the game's code is compiled and
+# linked for size (the desktop builds keep their flags).
+target_compile_options(gridlume_core PRIVATE -Oz)
+target_link_options(gridlume PRIVATE -Oz)
 target_link_options(gridlume PRIVATE
     -sENVIRONMENT=web
     # The records live in the browser's IndexedDB, mounted by the pre-js before main runs.
