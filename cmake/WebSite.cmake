@@ -7,6 +7,14 @@ set_target_properties(gridlume PROPERTIES SUFFIX .js LINK_DEPENDS "${WEB_PRE}")
 # linked for size (the desktop builds keep their flags).
 target_compile_options(gridlume_core PRIVATE -Oz)
 target_link_options(gridlume PRIVATE -Oz)
+# Closure Compiler shrinks the runtime's JavaScript by a third (tools/web/closure.sh installs it);
+# without it the page is the same, only larger.
+set(GRIDLUME_WEB_CLOSURE "" CACHE FILEPATH "Closure Compiler's command (tools/web/closure.sh)")
+if(GRIDLUME_WEB_CLOSURE)
+    target_link_options(gridlume PRIVATE "SHELL:--closure 1")
+    set_target_properties(gridlume PROPERTIES CXX_LINKER_LAUNCHER
+        "${CMAKE_COMMAND};-E;env;EM_CLOSURE_COMPILER=${GRIDLUME_WEB_CLOSURE}")
+endif()
 target_link_options(gridlume PRIVATE
     -sENVIRONMENT=web
     # The records live in the browser's IndexedDB, mounted by the pre-js before main runs.
