@@ -32,7 +32,7 @@ figure() { # name
         -define png:exclude-chunks=date,time,bKGD "PNG32:$root/img/$1.png"
 }
 # JPEGs are baseline (not progressive) colour files, whatever their content. Quality 72: 37 %
-# smaller than 90 and 11 % smaller than 78, at 0.5 to 0.9 dB below 78 (PSNR); the pictures,
+# smaller than 90 and 11 % smaller than 78, at 0.7 to 0.9 dB below 78 (PSNR); the pictures,
 # looked at side by side at twice their size, show only a little more ringing round the
 # instructions' small text, and a 1024 picture is drawn shrunk into an 800-wide window. The
 # browser downloads them all before the splash.

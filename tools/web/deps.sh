@@ -41,7 +41,7 @@ aptget update >&2
     dpkg-source --no-check -x libsndfile_*.dsc sndfile >&2)
 grep -q 'VERSION 1\.2\.0' "$work/src/sndfile/CMakeLists.txt" ||
     { echo "deps.sh: expected libsndfile 1.2.0" >&2; exit 1; }
-# The game reads wave files only: sf_open's other containers (AIFF, CAF, FLAC's stub and twenty
+# The game reads wave files only: sf_open's other containers (AIFF, CAF, FLAC's stub and 24
 # more) and the wave codecs it never meets (GSM, G.72x, NMS ADPCM) are left unreachable, so the
 # linker leaves them out of the page's download. Every shape of wave (PCM, float, A-law, mu-law,
 # IMA and MS ADPCM) still opens; another container is an unrecognised file, as bad input is.
