@@ -18,7 +18,7 @@ elif [ "${1:-}" != --play ]; then
     PACKAGES="$PACKAGES clang-format libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-apps x11-utils imagemagick valgrind
 librsvg2-bin sox fonts-dejavu-core
-optipng libxdamage-dev
+optipng zopfli libxdamage-dev
 desktop-file-utils appstream dpkg-dev file
 $WINDOWS"
 fi

@@ -4,6 +4,10 @@
 #include <GL/gl.h>
 
 #define STB_IMAGE_IMPLEMENTATION
+// The game's pictures are PNG and JPEG: the other decoders would only weigh on the browser's
+// download.
+#define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
 #define STBI_WINDOWS_UTF8
 #define STBI_FAILURE_USERMSG
 #include <stb_image.h>

@@ -10,7 +10,8 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 export NODE_PATH=/usr/share/nodejs
 
-key=$( (cat "$0" "$here/emulator.sh" "$here/check-type-sizes.sh"; emcc --version | head -1) |
+key=$( (cat "$0" "$here/emulator.sh" "$here/check-type-sizes.sh" "$here/sndfile-wave-only.patch"
+    emcc --version | head -1) |
     sha256sum | cut -c1-12)
 prefix=${XDG_CACHE_HOME:-$HOME/.cache}/gridlume/web-deps-$key
 if [ -f "$prefix/done" ]; then
@@ -40,9 +41,16 @@ aptget update >&2
     dpkg-source --no-check -x libsndfile_*.dsc sndfile >&2)
 grep -q 'VERSION 1\.2\.0' "$work/src/sndfile/CMakeLists.txt" ||
     { echo "deps.sh: expected libsndfile 1.2.0" >&2; exit 1; }
+# The game reads wave files only: sf_open's other containers (AIFF, CAF, FLAC's stub and 24
+# more) and the wave codecs it never meets (GSM, G.72x, NMS ADPCM) are left unreachable, so the
+# linker leaves them out of the page's download. Every shape of wave (PCM, float, A-law, mu-law,
+# IMA and MS ADPCM) still opens; another container is an unrecognised file, as bad input is.
+patch -p1 -s -d "$work/src/sndfile" <"$here/sndfile-wave-only.patch" >&2
 
+# Sounds are decoded once, when loaded: the library is compiled for size.
 # shellcheck disable=SC2046 # the emulator list is one argument per word
 emcmake cmake -S "$work/src/sndfile" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_FLAGS_RELEASE="-Oz -DNDEBUG" \
     -DCMAKE_INSTALL_PREFIX="$prefix.part" $("$here/emulator.sh") \
     -DBUILD_SHARED_LIBS=OFF -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF \
     -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF \
