@@ -120,9 +120,10 @@ def drop_on_chain(kit):
 
 
 def stretch(kit):
-    """The small gear dragged out slowly: the chain follows across the board."""
+    """The small gear dragged out slowly over dark squares: the chain follows it there."""
     motor = (34, 70, 24)
-    body = kit.piece("gear", 74, 50, 10, 0, opacity=0.35)
+    body = mini_board(lambda c, r: 10, 3, 3, 158, 8, 24, 18)
+    body += kit.piece("gear", 74, 50, 10, 0, opacity=0.35)
     body += kit.chain([(*motor, 1), (212, 34, 10, 1)])
     body += kit.piece("motor", *motor, 30) + kit.piece("gear", 212, 34, 10, 15)
     body += arrow([(88, 46), (150, 38), (192, 35)])
@@ -221,8 +222,8 @@ ADD_LINK_WORDS = ["Five turns of an add-link", "piece: six more links,", "more r
 PANELS = (
     (drop_on_chain, ["Drop each new piece on the", "chain: only pieces that the",
                      "chain touches will turn."]),
-    (stretch, ["Drag the small gear slowly", "outwards: the chain stretches",
-               "across the board."]),
+    (stretch, ["Drag the small gear slowly", "out, towards the dark squares:",
+               "the chain follows it there."]),
     (taut, ["A chain pulled tight stops", "(this sign shows at the motor):",
             "move the marked piece closer."]),
     (bulb_payout, ["Five turns of a bulb piece", "relight its squares, once per",

@@ -220,8 +220,8 @@ def all_teach():
                                   "right onto the chain."])
     yield "hud/tip-off-chain", tip(["most pieces landed where", "the chain did not reach them.",
                                     "Drop them onto the links."])
-    yield "hud/tip-stretch", tip(["drag the small gear slowly", "outwards to stretch the chain",
-                                  "across the board."])
+    yield "hud/tip-stretch", tip(["drag the small gear slowly out,", "towards the dark squares: the",
+                                  "chain follows it there."])
     yield "hud/turning", mark(turning_ring())
     yield "hud/pip", document((-16, -16, 32, 32), pip_mark())
     yield "hud/spent", mark(spent_mark())
