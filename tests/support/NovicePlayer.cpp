@@ -1,5 +1,7 @@
 #include "NovicePlayer.h"
 
+#include "BoardLight.h"
+
 #include "app/FrameClock.h"
 #include "physics/Chain.h"
 #include "play/Gear.h"
@@ -15,6 +17,11 @@ namespace {
 constexpr float slowDrag = 100.0f;
 constexpr float stretchFrom = 1.0f; // once it has looked at the board
 constexpr int firstGearRadius = 25;
+// Now and again it pulls the small gear over to where the board is darkest, as the picture
+// says; the chain's pieces then light squares they could not reach.
+constexpr float lookForDarkEvery = 10.0f;
+constexpr float darkReach = 120.0f;  // how much of the board round a spot it weighs
+constexpr float darkFurther = 50.0f; // it pulls a little further than the first time
 
 bool onBoard(Vec3 c, float r) {
     using namespace field;
@@ -72,9 +79,16 @@ bool NovicePlayer::decide(LiveMode& game, float now) {
     }
     for (const Gear* p : game.gears) {
         const bool plain = p != game.motor && p->placed && !p->discarding && p->charges == 0;
-        if (!stretched && now >= stretchFrom && plain && p->radius == firstGearRadius) {
+        const bool smallGear = plain && p->radius == firstGearRadius;
+        if (stretched && smallGear && now >= stretchedAt + lookForDarkEvery) {
+            stretchedAt = now;
+            hand.drag(p->position, towardsTheDark(game), now, slowDrag);
+            return true;
+        }
+        if (!stretched && now >= stretchFrom && smallGear) {
             // Outwards: on from the motor through the gear, across the board.
             stretched = true;
+            stretchedAt = now;
             const Vec3 away = p->position - game.motor->position;
             const Vec3 to = game.motor->position + away * (stretch / std::sqrt(dot(away, away)));
             hand.drag(p->position, to, now, slowDrag);
@@ -122,4 +136,22 @@ bool NovicePlayer::dropOnChain(const LiveMode& game, const Gear& piece, float no
     hand.drag(piece.position, free[pick], now);
     dropping = &piece;
     return true;
+}
+
+Vec3 NovicePlayer::towardsTheDark(const LiveMode& game) const {
+    // A little beyond its first stretch from the motor, in the quarter of the board the motor
+    // faces.
+    Vec3 best = game.motor->position;
+    float darkest = -1.0f;
+    for (int degrees = 0; degrees <= 80; degrees += 10) {
+        const float a = static_cast<float>(degrees) * 3.14159265f / 180.0f;
+        const Vec3 spot =
+            game.motor->position + Vec3{std::cos(a), std::sin(a), 0.0f} * (stretch + darkFurther);
+        const float darkness = darknessAround(game, spot, darkReach);
+        if (darkness > darkest) {
+            darkest = darkness;
+            best = spot;
+        }
+    }
+    return best;
 }
